@@ -1,0 +1,121 @@
+// The `vorta` command: plays journals, builds model descriptions, dumps parts.
+#include <dlfcn.h>
+#include <unistd.h>
+#include <climits>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include "files/dump.h"
+#include "files/partfile.h"
+#include "journal/journal.h"
+#include "model/modeldesc.h"
+#include "model/session.h"
+#include "text.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kUsage =
+    "usage: vorta run JOB.vj [--base DIR] [--module LIB]\n"
+    "       vorta build MODEL.json [-o DIR]\n"
+    "       vorta dump PART.prt\n";
+
+fs::path exeDir() {
+    char buf[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return fs::current_path();
+    buf[n] = '\0';
+    return fs::path(buf).parent_path();
+}
+
+void print(const std::string& line) {
+    std::fputs(line.c_str(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// Loads the module as the host does and calls its start-up entry.
+bool loadModule(const std::string& path) {
+    void* h = dlopen(path.c_str(), RTLD_NOW | RTLD_GLOBAL);
+    if (!h) {
+        std::fprintf(stderr, "vorta: cannot load the module %s: %s\n", path.c_str(), dlerror());
+        return false;
+    }
+    using Start = void (*)(char*, int*, int);
+    auto start = reinterpret_cast<Start>(dlsym(h, "ufsta"));
+    if (!start) {
+        std::fprintf(stderr, "vorta: %s has no entry point ufsta\n", path.c_str());
+        return false;
+    }
+    char param[1] = {0};
+    int rc = 0;
+    start(param, &rc, 0);
+    std::fflush(stdout);
+    return true;
+}
+
+int run(int argc, char** argv) {
+    std::string job, base = (exeDir() / "base").string(), module = (exeDir() / "libvorta.so").string();
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "--base" && i + 1 < argc) base = argv[++i];
+        else if (a == "--module" && i + 1 < argc) module = argv[++i];
+        else if (job.empty()) job = a;
+        else { std::fputs(kUsage, stderr); return 2; }
+    }
+    if (job.empty()) { std::fputs(kUsage, stderr); return 2; }
+    host::Session& s = host::session();
+    s.baseDir = fs::absolute(base).lexically_normal().string();
+    s.transcript = print;
+    if (!loadModule(module)) return 2;
+    std::string failure;
+    host::journal::Outcome o = host::journal::runFile(job, failure);
+    if (o != host::journal::Outcome::Done) std::fprintf(stderr, "%s\n", failure.c_str());
+    return static_cast<int>(o);
+}
+
+int build(int argc, char** argv) {
+    std::string model, out;
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "-o" && i + 1 < argc) out = argv[++i];
+        else if (model.empty()) model = a;
+        else { std::fputs(kUsage, stderr); return 2; }
+    }
+    if (model.empty()) { std::fputs(kUsage, stderr); return 2; }
+    try {
+        std::string top = host::modeldesc::build(model, out);
+        std::printf("%s\n", top.c_str());
+        return 0;
+    } catch (const host::modeldesc::ModelError& e) {
+        std::fprintf(stderr, "%s:%d: %s\n", e.file.c_str(), e.line, e.what());
+        return 2;
+    }
+}
+
+int dump(int argc, char** argv) {
+    if (argc != 3) { std::fputs(kUsage, stderr); return 2; }
+    try {
+        host::Part& p = host::partfile::open(argv[2]);
+        std::printf("%s\n", host::dump::part(p).dump(2).c_str());
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s:1: %s\n", argv[2], host::text::toUtf8Lossy(e.what()).c_str());
+        return 2;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) { std::fputs(kUsage, stderr); return 2; }
+    std::string cmd = argv[1];
+    if (cmd == "run") return run(argc, argv);
+    if (cmd == "build") return build(argc, argv);
+    if (cmd == "dump") return dump(argc, argv);
+    std::fputs(kUsage, stderr);
+    return 2;
+}

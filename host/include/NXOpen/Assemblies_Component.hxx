@@ -1,0 +1,22 @@
+// A component of an assembly: one occurrence of a part.
+#pragma once
+#include <vector>
+#include "TaggedObject.hxx"
+
+namespace NXOpen {
+class BasePart;
+namespace Assemblies {
+
+class Component : public DisplayableObject {
+public:
+    NXString DisplayName() const;
+    BasePart* Prototype() const;
+    Component* Parent() const;
+    std::vector<Component*> GetChildren() const;
+protected:
+    explicit Component(tag_t tag) : DisplayableObject(tag) {}
+    friend class NXOpen::NXObjectManager;
+};
+
+}  // namespace Assemblies
+}  // namespace NXOpen

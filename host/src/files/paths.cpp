@@ -1,0 +1,42 @@
+#include "files/paths.h"
+#include <filesystem>
+#include "text.h"
+
+namespace host::paths {
+
+std::string toHost(std::string_view win) {
+    std::string gbk;
+    gbk.reserve(win.size());
+    size_t i = 0;
+    bool absolute = false;
+    if (win.size() >= 2 && win[1] == ':' && std::isalpha(static_cast<unsigned char>(win[0]))) {
+        if (win[0] != 'Z' && win[0] != 'z') return std::string("/nonexistent-drive-") + win[0] + "/" + text::toUtf8Lossy(win.substr(2));
+        i = 2;
+        absolute = true;
+    }
+    while (i < win.size()) {
+        size_t n = text::charLength(win, i);
+        if (n == 1 && win[i] == '\\') gbk += '/';
+        else gbk.append(win.substr(i, n));
+        i += n;
+    }
+    if (absolute && (gbk.empty() || gbk[0] != '/')) gbk.insert(gbk.begin(), '/');
+    return text::toUtf8(gbk);
+}
+
+std::string toWindows(std::string_view host) {
+    std::string p(host);
+    if (p.empty() || p[0] != '/') p = std::filesystem::absolute(std::filesystem::path(p)).lexically_normal().string();
+    std::string gbk = text::toGbk(p);
+    std::string out = "Z:";
+    size_t i = 0;
+    while (i < gbk.size()) {
+        size_t n = text::charLength(gbk, i);
+        if (n == 1 && gbk[i] == '/') out += '\\';
+        else out.append(gbk, i, n);
+        i += n;
+    }
+    return out;
+}
+
+}  // namespace host::paths

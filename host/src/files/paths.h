@@ -1,0 +1,18 @@
+// The module sees this machine's file system as drive Z:, the way Wine shows it:
+// "Z:\home\ann\plant\frame-2.prt" is "/home/ann/plant/frame-2.prt". Module paths are GBK,
+// paths on disk UTF-8. Every path that crosses the boundary goes through here.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace host::paths {
+
+// A Windows path of the module (GBK) to a path on disk (UTF-8). Only drive Z: exists; a path on any
+// other drive maps to a place that does not exist, so calls on it fail as they would for a missing drive.
+// A relative path stays relative. Separators "\" and "/" are both accepted, and "\" is found by
+// stepping over GBK characters, whose second byte may be 0x5C.
+std::string toHost(std::string_view windowsGbk);
+// A path on disk (UTF-8, absolute or relative to the current folder) to the module's Windows path (GBK).
+std::string toWindows(std::string_view hostUtf8);
+
+}  // namespace host::paths

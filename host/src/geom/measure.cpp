@@ -1,0 +1,110 @@
+#include "geom/measure.h"
+
+#include <stdexcept>
+
+#include <BRepAdaptor_Curve.hxx>
+#include <BRepAdaptor_Surface.hxx>
+#include <BRepBndLib.hxx>
+#include <BRepExtrema_DistShapeShape.hxx>
+#include <BRep_Tool.hxx>
+#include <Bnd_Box.hxx>
+#include <TopExp.hxx>
+#include <TopoDS_Vertex.hxx>
+#include <gp_Trsf.hxx>
+
+namespace host::geom {
+
+Bnd bnd(const TopoDS_Shape& shape) {
+    if (shape.IsNull()) throw std::runtime_error("bounding box of a null shape");
+    Bnd_Box box;
+    // Geometry only: triangulations and tolerances would both widen the box.
+    BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
+    if (box.IsVoid()) throw std::runtime_error("bounding box of an empty shape");
+    Bnd b;
+    double x0, y0, z0, x1, y1, z1;
+    box.Get(x0, y0, z0, x1, y1, z1);
+    b.min.SetCoord(x0, y0, z0);
+    b.max.SetCoord(x1, y1, z1);
+    return b;
+}
+
+Bnd bnd(const TopoDS_Shape& shape, const gp_Ax3& frame) {
+    if (shape.IsNull()) throw std::runtime_error("bounding box of a null shape");
+    // A rigid transform cannot mirror: measure in the right-handed twin of the frame and flip y after.
+    gp_Ax3 direct(frame.Location(), frame.Direction(), frame.XDirection());
+    gp_Trsf toFrame;
+    toFrame.SetTransformation(direct);
+    Bnd b = bnd(shape.Moved(TopLoc_Location(toFrame)));
+    if (!frame.Direct()) {
+        const double y0 = b.min.Y(), y1 = b.max.Y();
+        b.min.SetY(-y1);
+        b.max.SetY(-y0);
+    }
+    return b;
+}
+
+int faceKind(const TopoDS_Face& face) {
+    switch (BRepAdaptor_Surface(face).GetType()) {
+        case GeomAbs_Plane: return kFacePlanar;
+        case GeomAbs_Cylinder: return kFaceCylindrical;
+        case GeomAbs_Cone: return kFaceConical;
+        default: return kFaceOther;
+    }
+}
+
+int edgeKind(const TopoDS_Edge& edge) {
+    if (BRep_Tool::Degenerated(edge)) return kEdgeOther;
+    switch (BRepAdaptor_Curve(edge).GetType()) {
+        case GeomAbs_Line: return kEdgeStraight;
+        case GeomAbs_Circle: return kEdgeCircular;
+        default: return kEdgeOther;
+    }
+}
+
+gp_Dir planeNormal(const TopoDS_Face& face) {
+    BRepAdaptor_Surface s(face);
+    if (s.GetType() != GeomAbs_Plane) throw std::runtime_error("normal asked of a face that is not planar");
+    const gp_Ax3 pos = s.Plane().Position();
+    // The surface normal is x cross y, which is against the main direction in a left-handed plane.
+    gp_Dir n = pos.Direct() ? pos.Direction() : pos.Direction().Reversed();
+    if (face.Orientation() == TopAbs_REVERSED) n.Reverse();
+    return n;
+}
+
+gp_Ax1 faceAxis(const TopoDS_Face& face) {
+    BRepAdaptor_Surface s(face);
+    if (s.GetType() == GeomAbs_Cylinder) return s.Cylinder().Axis();
+    if (s.GetType() == GeomAbs_Cone) return s.Cone().Axis();
+    throw std::runtime_error("axis asked of a face that is neither cylindrical nor conical");
+}
+
+double cylinderRadius(const TopoDS_Face& face) {
+    BRepAdaptor_Surface s(face);
+    if (s.GetType() != GeomAbs_Cylinder) throw std::runtime_error("radius asked of a face that is not cylindrical");
+    return s.Cylinder().Radius();
+}
+
+std::pair<gp_Pnt, gp_Pnt> edgeEnds(const TopoDS_Edge& edge) {
+    TopoDS_Vertex v1, v2;
+    TopExp::Vertices(edge, v1, v2, Standard_True);
+    if (v1.IsNull() || v2.IsNull()) throw std::runtime_error("end points asked of an edge without vertices");
+    return {BRep_Tool::Pnt(v1), BRep_Tool::Pnt(v2)};
+}
+
+gp_Pnt circleCentre(const TopoDS_Edge& edge) {
+    if (edgeKind(edge) != kEdgeCircular) throw std::runtime_error("centre asked of an edge that is not circular");
+    return BRepAdaptor_Curve(edge).Circle().Location();
+}
+
+Distance minDistance(const TopoDS_Shape& a, const TopoDS_Shape& b) {
+    if (a.IsNull() || b.IsNull()) throw std::runtime_error("distance asked of a null shape");
+    BRepExtrema_DistShapeShape dist(a, b);
+    if (!dist.IsDone() || dist.NbSolution() < 1) throw std::runtime_error("distance between the shapes not found");
+    Distance d;
+    d.value = dist.Value();
+    d.onA = dist.PointOnShape1(1);
+    d.onB = dist.PointOnShape2(1);
+    return d;
+}
+
+}  // namespace host::geom

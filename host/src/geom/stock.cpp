@@ -1,0 +1,194 @@
+#include "geom/stock.h"
+
+#include <cmath>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+
+#include <BRepBuilderAPI_MakeFace.hxx>
+#include <BRepBuilderAPI_MakePolygon.hxx>
+#include <BRepBuilderAPI_MakeWire.hxx>
+#include <BRepBuilderAPI_MakeEdge.hxx>
+#include <BRepGProp.hxx>
+#include <BRepPrimAPI_MakeBox.hxx>
+#include <BRepPrimAPI_MakeCylinder.hxx>
+#include <BRepPrimAPI_MakePrism.hxx>
+#include <BRepTools.hxx>
+#include <BRep_Builder.hxx>
+#include <GProp_GProps.hxx>
+#include <IFSelect_ReturnStatus.hxx>
+#include <STEPControl_Reader.hxx>
+#include <Standard_Failure.hxx>
+#include <TopExp.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
+#include <TopoDS.hxx>
+#include <TopoDS_Wire.hxx>
+#include <gp_Ax2.hxx>
+#include <gp_Ax3.hxx>
+#include <gp_Circ.hxx>
+#include <gp_Vec.hxx>
+
+namespace host::geom {
+namespace {
+
+[[noreturn]] void fail(const std::string& kind, const std::string& what) {
+    throw std::runtime_error("stock " + (kind.empty() ? std::string("(no kind)") : kind) + ": " + what);
+}
+
+std::string num(double v) {
+    std::ostringstream s;
+    s << v;
+    return s.str();
+}
+
+void requirePositive(const std::string& kind, const std::string& name, double v) {
+    if (!std::isfinite(v) || v <= 0) fail(kind, name + " must be a positive number, got " + num(v));
+}
+
+// Planar section in the body's y-z plane (points given as (y, z)), swept along +x by `length`.
+// Outer points run counter-clockwise seen from +x, holes clockwise.
+TopoDS_Shape sweptSection(const std::vector<std::pair<double, double>>& outer,
+                          const std::vector<std::pair<double, double>>& hole, double length) {
+    auto polygon = [](const std::vector<std::pair<double, double>>& pts) {
+        BRepBuilderAPI_MakePolygon poly;
+        for (const auto& p : pts) poly.Add(gp_Pnt(0, p.first, p.second));
+        poly.Close();
+        return poly.Wire();
+    };
+    BRepBuilderAPI_MakeFace face(polygon(outer), Standard_True);
+    if (!hole.empty()) face.Add(polygon(hole));
+    return BRepPrimAPI_MakePrism(face.Face(), gp_Vec(length, 0, 0)).Shape();
+}
+
+TopoDS_Shape roundBar(double d, double l) {
+    return BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(0, 0, 0), gp_Dir(1, 0, 0)), d / 2, l).Shape();
+}
+
+TopoDS_Shape pipe(double d, double t, double l) {
+    gp_Ax2 axis(gp_Pnt(0, 0, 0), gp_Dir(1, 0, 0));
+    TopoDS_Wire outer = BRepBuilderAPI_MakeWire(BRepBuilderAPI_MakeEdge(gp_Circ(axis, d / 2)).Edge()).Wire();
+    TopoDS_Wire inner = BRepBuilderAPI_MakeWire(BRepBuilderAPI_MakeEdge(gp_Circ(axis, d / 2 - t)).Edge()).Wire();
+    BRepBuilderAPI_MakeFace face(outer, Standard_True);
+    // The hole's wire must run against the outer one.
+    face.Add(TopoDS::Wire(inner.Reversed()));
+    return BRepPrimAPI_MakePrism(face.Face(), gp_Vec(l, 0, 0)).Shape();
+}
+
+TopoDS_Shape stepSolid(const std::string& path) {
+    if (path.empty()) fail("step", "no file given");
+    STEPControl_Reader reader;
+    if (reader.ReadFile(path.c_str()) != IFSelect_RetDone) fail("step", "cannot read file " + path);
+    reader.TransferRoots();
+    TopoDS_Shape all = reader.OneShape();
+    // A file of several solids is not fused: its first solid stands for the stock.
+    TopExp_Explorer ex(all, TopAbs_SOLID);
+    if (!ex.More()) fail("step", "file " + path + " holds no solid");
+    return ex.Current();
+}
+
+const std::map<std::string, size_t>& sizeCounts() {
+    static const std::map<std::string, size_t> counts = {
+        {"block", 3}, {"plate", 3},     {"flat", 3},  {"square_tube", 3}, {"rect_tube", 4},
+        {"angle", 4}, {"round_bar", 2}, {"pipe", 3},  {"cylinder", 2},
+    };
+    return counts;
+}
+
+}  // namespace
+
+TopoDS_Shape makeStock(const Stock& stock) {
+    const std::string& k = stock.kind;
+    if (k == "bent_plate") return makeBentPlate(stock.bent);
+    if (k == "step") return stepSolid(stock.stepFile);
+
+    auto it = sizeCounts().find(k);
+    if (it == sizeCounts().end()) fail(k, "unknown kind");
+    const auto& s = stock.size;
+    if (s.size() != it->second)
+        fail(k, "needs " + std::to_string(it->second) + " sizes, got " + std::to_string(s.size()));
+    for (size_t i = 0; i < s.size(); ++i) requirePositive(k, "size " + std::to_string(i + 1), s[i]);
+
+    if (k == "block" || k == "plate" || k == "flat") return BRepPrimAPI_MakeBox(s[0], s[1], s[2]).Shape();
+    if (k == "round_bar" || k == "cylinder") return roundBar(s[0], s[1]);
+    if (k == "pipe") {
+        if (2 * s[1] >= s[0]) fail(k, "wall " + num(s[1]) + " too thick for diameter " + num(s[0]));
+        return pipe(s[0], s[1], s[2]);
+    }
+    if (k == "square_tube" || k == "rect_tube") {
+        const bool square = k == "square_tube";
+        const double a = s[0], b = square ? s[0] : s[1], t = square ? s[1] : s[2], l = square ? s[2] : s[3];
+        if (2 * t >= a || 2 * t >= b)
+            fail(k, "wall " + num(t) + " too thick for section " + num(a) + " x " + num(b));
+        return sweptSection({{0, 0}, {a, 0}, {a, b}, {0, b}}, {{t, t}, {t, b - t}, {a - t, b - t}, {a - t, t}}, l);
+    }
+    // angle
+    const double a = s[0], b = s[1], t = s[2], l = s[3];
+    if (t >= a || t >= b) fail(k, "thickness " + num(t) + " too large for legs " + num(a) + " x " + num(b));
+    return sweptSection({{0, 0}, {a, 0}, {a, t}, {t, t}, {t, b}, {0, b}}, {}, l);
+}
+
+gp_Trsf placement(const double at[3], const double x[3], const double z[3]) {
+    gp_Vec vx(x[0], x[1], x[2]), vz(z[0], z[1], z[2]);
+    const double lx = vx.Magnitude(), lz = vz.Magnitude();
+    if (!(lx > 0) || !(lz > 0) || !std::isfinite(lx) || !std::isfinite(lz))
+        throw std::runtime_error("placement: the x and z axes must be non-zero");
+    vx /= lx;
+    vz /= lz;
+    vz -= vx * vz.Dot(vx);
+    // Relative to unit vectors, so the test does not depend on the axes' lengths.
+    if (vz.Magnitude() < 1e-9) throw std::runtime_error("placement: the x and z axes are parallel");
+    gp_Ax3 frame(gp_Pnt(at[0], at[1], at[2]), gp_Dir(vz), gp_Dir(vx));
+    gp_Trsf t;
+    t.SetDisplacement(gp_Ax3(), frame);
+    return t;
+}
+
+MassProps massProps(const TopoDS_Shape& solid) {
+    MassProps m;
+    if (solid.IsNull()) return m;
+    GProp_GProps vol, surf;
+    BRepGProp::VolumeProperties(solid, vol);
+    BRepGProp::SurfaceProperties(solid, surf);
+    m.volume = vol.Mass();
+    m.area = surf.Mass();
+    // A shape without volume (a face, a shell) still has a meaningful centre of its area.
+    m.centroid = std::abs(m.volume) > 0 ? vol.CentreOfMass() : surf.CentreOfMass();
+    return m;
+}
+
+int faceCount(const TopoDS_Shape& shape) {
+    TopTools_IndexedMapOfShape map;
+    if (!shape.IsNull()) TopExp::MapShapes(shape, TopAbs_FACE, map);
+    return map.Extent();
+}
+
+int edgeCount(const TopoDS_Shape& shape) {
+    TopTools_IndexedMapOfShape map;
+    if (!shape.IsNull()) TopExp::MapShapes(shape, TopAbs_EDGE, map);
+    return map.Extent();
+}
+
+std::string toText(const TopoDS_Shape& shape) {
+    std::ostringstream out;
+    // Triangulations are a cache of the display, not part of the model.
+    BRepTools::Write(shape, out, Standard_False, Standard_False, TopTools_FormatVersion_CURRENT);
+    return out.str();
+}
+
+TopoDS_Shape fromText(const std::string& text) {
+    TopoDS_Shape shape;
+    std::istringstream in(text);
+    try {
+        BRep_Builder builder;
+        BRepTools::Read(shape, in, builder);
+    } catch (const Standard_Failure& e) {
+        throw std::runtime_error(std::string("shape text does not read back: ") + e.GetMessageString());
+    } catch (const std::exception& e) {
+        throw std::runtime_error(std::string("shape text does not read back: ") + e.what());
+    }
+    if (shape.IsNull()) throw std::runtime_error("shape text does not read back as a shape");
+    return shape;
+}
+
+}  // namespace host::geom

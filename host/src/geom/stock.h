@@ -1,0 +1,53 @@
+// Stock shapes, mass properties and B-rep text of the stand-in's geometric kernel.
+#pragma once
+#include <string>
+#include <vector>
+#include <TopoDS_Shape.hxx>
+#include <gp_Trsf.hxx>
+#include <gp_Pnt.hxx>
+
+namespace host::geom {
+
+// A bent plate: straight flanges joined by bends, of thickness t and width w.
+struct BentPlate {
+    std::vector<double> flanges;  // straight lengths of the flanges, mm
+    std::vector<double> angles;   // bend angles in degrees between consecutive flanges; positive bends toward +z
+    double t = 0, r = 0, w = 0;   // thickness, inner bend radius, width (along y)
+};
+
+// One stock as a model description gives it. `size` holds the numbers of the stock's size array.
+struct Stock {
+    std::string kind;            // block plate flat square_tube rect_tube angle round_bar pipe cylinder bent_plate step
+    std::vector<double> size;
+    BentPlate bent;
+    std::string stepFile;        // absolute path, for kind "step"
+};
+
+// The solid of a stock in its own frame (length along x from the origin). Throws std::runtime_error
+// with a plain message for an unknown kind, a wrong count of sizes, a non-positive size or an unreadable STEP file.
+TopoDS_Shape makeStock(const Stock& stock);
+
+// The solid of a bent plate alone; its mid-line starts at the origin heading +x and it spans y in [0, w].
+TopoDS_Shape makeBentPlate(const BentPlate& plate);
+
+// Length of a bent plate's mid-plane laid flat: the flanges plus the bends' mid-line arcs.
+double unfoldedLength(const BentPlate& plate);
+
+// Placement of a body: origin `at`, x axis `x`, z axis `z` (y = z × x). Throws for parallel or zero axes.
+gp_Trsf placement(const double at[3], const double x[3], const double z[3]);
+
+struct MassProps {
+    double volume = 0;  // mm³
+    double area = 0;    // mm²
+    gp_Pnt centroid;
+};
+MassProps massProps(const TopoDS_Shape& solid);
+
+int faceCount(const TopoDS_Shape& shape);
+int edgeCount(const TopoDS_Shape& shape);
+
+// Lossless text form of a shape (for part files), and back. fromText throws on damaged text.
+std::string toText(const TopoDS_Shape& shape);
+TopoDS_Shape fromText(const std::string& text);
+
+}  // namespace host::geom

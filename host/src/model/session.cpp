@@ -1,0 +1,231 @@
+#include "model/session.h"
+#include <filesystem>
+#include <stdexcept>
+#include "files/partfile.h"
+#include "uf_object_types.h"
+
+namespace host {
+
+void fail(int status, const std::string& message) { throw HostError(status, message); }
+
+const Attr* Object::findAttr(const std::string& title) const {
+    for (const Attr& a : attrs)
+        if (a.title == title) return &a;
+    return nullptr;
+}
+
+void Object::setAttr(Attr a) {
+    for (Attr& x : attrs)
+        if (x.title == a.title) { x = std::move(a); return; }
+    attrs.push_back(std::move(a));
+}
+
+Object* Part::self() const { return session().find(tag); }
+
+std::string Part::leaf() const { return std::filesystem::path(path).stem().string(); }
+
+Session& Session::get() {
+    static Session s;
+    return s;
+}
+
+Session::Session() { reset(); }
+
+void Session::reset() {
+    objects_.clear();
+    parts_.clear();
+    display = work = nullptr;
+    workOcc = 0;
+    for (auto& c : colors) c = {0.5, 0.5, 0.5};
+    colors[0] = {0.0, 0.0, 0.0};
+    colors[1] = {1.0, 1.0, 1.0};
+    backgroundType = 0;
+    colorTableLoads = 0;
+    lastMessage.clear();
+    listing.clear();
+    listingPartial.clear();
+    listingOpen = false;
+    listingAvailable = true;
+    syslog.clear();
+    initCount = 0;
+}
+
+void Session::say(const std::string& line) {
+    if (transcript) transcript(line);
+}
+
+Object* Session::find(tag_t tag) {
+    auto it = objects_.find(tag);
+    return it == objects_.end() || !it->second->alive ? nullptr : it->second.get();
+}
+
+Object& Session::object(tag_t tag) {
+    Object* o = find(tag);
+    if (!o) fail(7, "no object with tag " + std::to_string(tag));
+    return *o;
+}
+
+Object& Session::create(Part& part, int type, int subtype) {
+    auto o = std::make_unique<Object>();
+    o->tag = nextTag_++;
+    o->type = type;
+    o->subtype = subtype;
+    o->part = &part;
+    Object& ref = *o;
+    objects_.emplace(ref.tag, std::move(o));
+    part.objects.push_back(ref.tag);
+    part.modified = true;
+    return ref;
+}
+
+void Session::kill(Object& o) {
+    o.alive = false;
+    o.shape.Nullify();
+    if (o.part) o.part->modified = true;
+}
+
+Part& Session::newPart(const std::string& path) {
+    auto p = std::make_unique<Part>();
+    p->path = path;
+    for (int& s : p->layerStatus) s = 1;
+    p->layerStatus[1] = 0;
+    Part& ref = *p;
+    parts_.push_back(std::move(p));
+    auto self = std::make_unique<Object>();
+    self->tag = nextTag_++;
+    self->type = UF_part_type;
+    self->part = &ref;
+    ref.tag = self->tag;
+    objects_.emplace(ref.tag, std::move(self));
+    return ref;
+}
+
+Part* Session::partByPath(const std::string& path) {
+    for (auto& p : parts_)
+        if (p->path == path) return p.get();
+    return nullptr;
+}
+
+Part* Session::partByTag(tag_t tag) {
+    for (auto& p : parts_)
+        if (p->tag == tag) return p.get();
+    return nullptr;
+}
+
+void Session::closePart(Part& p) {
+    for (tag_t t : p.objects)
+        if (Object* o = find(t)) o->alive = false;
+    if (Object* s = find(p.tag)) s->alive = false;
+    if (display == &p) display = nullptr;
+    if (work == &p) work = display;
+    for (auto it = parts_.begin(); it != parts_.end(); ++it)
+        if (it->get() == &p) { parts_.erase(it); break; }
+}
+
+static bool samePath(const std::vector<int>& a, const std::vector<int>& b) { return a == b; }
+
+void Session::syncOccurrences(Part& top) {
+    if (!top.rootOcc || !find(top.rootOcc)) {
+        Object& r = create(top, UF_component_type, UF_part_occurrence_subtype);
+        r.root = true;
+        r.child = &top;
+        top.rootOcc = r.tag;
+    }
+    syncComponent(top, find(top.rootOcc), top, gp_Trsf(), {});
+}
+
+// Walks the instances of `child` as placed in `top` and creates the occurrences that are missing.
+void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path) {
+    // Index what already exists under this parent so that a second sync creates nothing.
+    std::map<tag_t, Object*> bodies;
+    std::map<std::vector<int>, Object*> comps;
+    for (tag_t t : top.objects) {
+        Object* o = find(t);
+        if (!o || o->parent != parentOcc->tag) continue;
+        if (o->type == UF_component_type) comps[o->instancePath] = o;
+        else bodies[o->prototype] = o;
+    }
+    auto applyOverride = [&](Object& occ, int protoPid) {
+        for (auto it = top.pendingOverrides.begin(); it != top.pendingOverrides.end(); ++it) {
+            if (it->protoPid == protoPid && samePath(it->path, occ.type == UF_component_type ? occ.instancePath : path)) {
+                occ.name = it->name;
+                occ.layer = it->layer;
+                occ.color = it->color;
+                occ.blank = it->blank;
+                occ.translucency = it->translucency;
+                occ.attrs = it->attrs;
+                top.pendingOverrides.erase(it);
+                return;
+            }
+        }
+    };
+    if (&child != &top) {
+        for (tag_t t : std::vector<tag_t>(child.objects)) {
+            Object* proto = find(t);
+            if (!proto || proto->type != 70 || proto->isOccurrence()) continue;
+            if (bodies.count(proto->tag)) continue;
+            Object& occ = create(top, 70, proto->subtype);
+            occ.prototype = proto->tag;
+            occ.parent = parentOcc->tag;
+            occ.name = proto->name;
+            occ.layer = proto->layer;
+            occ.color = proto->color;
+            occ.blank = proto->blank;
+            occ.translucency = proto->translucency;
+            occ.density = proto->density;
+            applyOverride(occ, proto->pid);
+        }
+    }
+    for (const Instance& in : child.instances) {
+        Part* p = partByPath(in.file);
+        if (!p) p = &partfile::load(in.file);
+        std::vector<int> sub = path;
+        sub.push_back(in.pid);
+        auto found = comps.find(sub);
+        Object* comp = found == comps.end() ? nullptr : found->second;
+        gp_Trsf placeIn = place * in.transform;
+        if (!comp) {
+            Object& c = create(top, UF_component_type, UF_part_occurrence_subtype);
+            c.child = p;
+            c.parent = parentOcc->tag;
+            c.prototype = p->tag;
+            c.instanceName = in.name;
+            c.name = in.name;
+            c.instancePath = sub;
+            applyOverride(c, 0);
+            comp = &c;
+        }
+        comp->transform = placeIn;
+        syncComponent(top, comp, *p, placeIn, sub);
+    }
+}
+
+gp_Trsf Session::placementOf(const Object& o) {
+    if (o.type == UF_component_type) return o.transform;
+    if (o.isOccurrence() && o.parent) return object(o.parent).transform;
+    return gp_Trsf();
+}
+
+TopoDS_Shape Session::shapeOf(const Object& o) {
+    if (!o.isOccurrence()) return o.shape;
+    const Object& proto = object(o.prototype);
+    TopoDS_Shape s = shapeOf(proto);
+    gp_Trsf t = placementOf(o);
+    return t.Form() == gp_Identity ? s : s.Moved(TopLoc_Location(t));
+}
+
+const geom::MassProps& Session::massOf(const Object& o) {
+    // Occurrences share their prototype's mass properties up to a placement: only the centroid moves.
+    if (o.isOccurrence()) {
+        if (!o.mass) {
+            geom::MassProps m = massOf(object(o.prototype));
+            m.centroid.Transform(placementOf(o));
+            o.mass = m;
+        }
+        return *o.mass;
+    }
+    if (!o.mass) o.mass = geom::massProps(o.shape);
+    return *o.mass;
+}
+
+}  // namespace host

@@ -1,0 +1,167 @@
+// The stand-in's session: parts, their objects by tag, assemblies, display state, transcript.
+#pragma once
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <unordered_map>
+#include <vector>
+#include <TopoDS_Shape.hxx>
+#include <gp_Trsf.hxx>
+#include "uf_defs.h"
+#include "geom/stock.h"
+
+namespace host {
+
+struct Part;
+
+struct Attr {
+    std::string title;   // GBK
+    int type = 5;        // UF_ATTR_* value type
+    std::string text;    // string value (GBK)
+    int integer = 0;
+    double real = 0;
+};
+
+// One object of the model. Kinds share this record; what a kind does not use stays empty.
+struct Object {
+    tag_t tag = 0;
+    int type = 0, subtype = 0;
+    Part* part = nullptr;        // the part the object lives in
+    bool alive = true;
+    int pid = 0;                 // persistent id inside its part file (own objects only)
+    std::string name;            // GBK
+    int layer = 1, color = 87, blank = 0, translucency = 0, width = 0;
+    bool highlight = false;
+    std::vector<Attr> attrs;
+
+    // Bodies: the solid in its part's coordinates, its density in g/cm3 and its cached mass properties.
+    TopoDS_Shape shape;
+    double density = 7.8;
+    mutable std::optional<geom::MassProps> mass;
+
+    // Occurrences (bodies and components of an assembly): what they stand for, and their parent component.
+    tag_t prototype = 0;
+    tag_t parent = 0;
+
+    // Components: the part they show, the instance name, the pid path of instances from the
+    // assembly's top, and the placement in the assembly's coordinates.
+    Part* child = nullptr;
+    std::string instanceName;
+    std::vector<int> instancePath;
+    gp_Trsf transform;
+    bool root = false;           // the root part occurrence of an assembly
+
+    bool isOccurrence() const { return prototype != 0; }
+    const Attr* findAttr(const std::string& title) const;
+    void setAttr(Attr a);
+};
+
+// A direct child component of a part as its file records it.
+struct Instance {
+    int pid = 0;
+    std::string file;            // absolute path on disk (UTF-8)
+    std::string name;            // instance name (GBK)
+    gp_Trsf transform;           // placement in the parent part
+};
+
+// Attributes and display state an assembly keeps for one of its occurrences.
+struct Override {
+    std::vector<int> path;       // instance pids from the assembly's top
+    int protoPid = 0;            // pid of the prototype object in the component's part; 0: the component itself
+    std::string name;
+    int layer = 1, color = 87, blank = 0, translucency = 0;
+    std::vector<Attr> attrs;
+};
+
+struct Part {
+    tag_t tag = 0;
+    std::string path;            // on disk, UTF-8, absolute
+    std::vector<tag_t> objects;  // every object of the part in creation order (own objects and occurrences)
+    std::vector<Instance> instances;
+    std::vector<std::string> sheets;          // drawing sheet names (until drawing production has its own model)
+    std::array<int, 257> layerStatus{};       // UF_LAYER_* per layer; index 0 unused
+    int workLayer = 1;
+    int nextPid = 1;
+    bool modified = false;
+    tag_t rootOcc = 0;
+    std::vector<Override> pendingOverrides;   // read from the file, applied when the occurrences exist
+
+    Object* self() const;        // the part's own object (type 2), which carries its attributes
+    std::string leaf() const;    // file name without folder and extension, UTF-8
+};
+
+// A line of the transcript: what the user sees, in order.
+using TranscriptSink = std::function<void(const std::string& utf8Line)>;
+
+class Session {
+public:
+    static Session& get();
+    // Forget every part and object; keeps the installation folder and the transcript sink.
+    void reset();
+
+    // Objects
+    Object* find(tag_t tag);            // null for an unknown or deleted tag
+    Object& object(tag_t tag);          // throws std::runtime_error naming the tag
+    Object& create(Part& part, int type, int subtype);
+    void kill(Object& o);
+
+    // Parts
+    Part& newPart(const std::string& path);
+    Part* partByPath(const std::string& path);
+    Part* partByTag(tag_t tag);
+    const std::vector<std::unique_ptr<Part>>& parts() const { return parts_; }
+    void closePart(Part& p);
+    Part* display = nullptr;
+    Part* work = nullptr;
+    tag_t workOcc = 0;
+
+    // Assemblies: make the occurrence tree of a part match its instances (loading their parts).
+    void syncOccurrences(Part& p);
+    // The placement of an occurrence body or component in its assembly's coordinates.
+    gp_Trsf placementOf(const Object& o);
+    // The solid of a body in its part's (for occurrences: its assembly's) coordinates.
+    TopoDS_Shape shapeOf(const Object& o);
+    const geom::MassProps& massOf(const Object& o);
+
+    // Installation folder (UGII_BASE_DIR) on disk, UTF-8
+    std::string baseDir;
+    std::map<std::string, std::string> env;   // GBK values the module reads by name
+
+    // Colour table: index 0 is the background.
+    std::array<std::array<double, 3>, 216> colors{};
+    int backgroundType = 0;
+    int colorTableLoads = 0;
+
+    // User interface
+    TranscriptSink transcript;
+    void say(const std::string& utf8Line);
+    std::string lastMessage;                  // latest message box text, UTF-8
+    std::vector<std::string> listing;         // listing window lines, UTF-8
+    std::string listingPartial;
+    bool listingOpen = false;
+    bool listingAvailable = true;
+    std::vector<std::string> syslog;          // system log, UTF-8
+    int initCount = 0;
+
+private:
+    Session();
+    tag_t nextTag_ = 1000;
+    std::unordered_map<tag_t, std::unique_ptr<Object>> objects_;
+    std::vector<std::unique_ptr<Part>> parts_;
+    void syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path);
+};
+
+inline Session& session() { return Session::get(); }
+
+// A failure inside the host; at the procedural boundary it becomes the status, in the object interface an NXException.
+struct HostError : std::runtime_error {
+    int status;
+    HostError(int s, const std::string& m) : std::runtime_error(m), status(s) {}
+};
+[[noreturn]] void fail(int status, const std::string& message);
+
+}  // namespace host

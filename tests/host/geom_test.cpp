@@ -1,0 +1,347 @@
+#include "geom/measure.h"
+#include "geom/stock.h"
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <BRepAdaptor_Surface.hxx>
+#include <BRepAlgoAPI_Cut.hxx>
+#include <BRepBuilderAPI_MakeFace.hxx>
+#include <BRepBuilderAPI_MakeVertex.hxx>
+#include <BRepBuilderAPI_Transform.hxx>
+#include <BRepCheck_Analyzer.hxx>
+#include <BRepClass3d_SolidClassifier.hxx>
+#include <BRepClass_FaceClassifier.hxx>
+#include <BRepPrimAPI_MakeBox.hxx>
+#include <BRepPrimAPI_MakeCone.hxx>
+#include <BRepPrimAPI_MakeCylinder.hxx>
+#include <BRepPrimAPI_MakeSphere.hxx>
+#include <BRepTools.hxx>
+#include <BRep_Builder.hxx>
+#include <STEPControl_Writer.hxx>
+#include <TopExp.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
+#include <TopoDS.hxx>
+#include <TopoDS_Compound.hxx>
+#include <gp_Lin.hxx>
+#include <gp_Pln.hxx>
+
+using namespace host::geom;
+
+namespace {
+
+Stock sized(const std::string& kind, std::vector<double> size) { return {kind, std::move(size), {}, ""}; }
+Stock bent(std::vector<double> flanges, std::vector<double> angles, double t, double r, double w) {
+    return {"bent_plate", {}, {std::move(flanges), std::move(angles), t, r, w}, ""};
+}
+
+void expectPnt(const gp_Pnt& got, const gp_Pnt& want, double tol = 1e-6) {
+    EXPECT_NEAR(got.X(), want.X(), tol);
+    EXPECT_NEAR(got.Y(), want.Y(), tol);
+    EXPECT_NEAR(got.Z(), want.Z(), tol);
+}
+
+void expectBox(const TopoDS_Shape& s, const gp_Pnt& min, const gp_Pnt& max, double tol = 1e-6) {
+    const Bnd b = bnd(s);
+    expectPnt(b.min, min, tol);
+    expectPnt(b.max, max, tol);
+}
+
+// The planar face with outward normal `n` through `p`.
+TopoDS_Face faceAt(const TopoDS_Shape& s, gp_Pnt p, gp_Dir n) {
+    const TopoDS_Shape v = BRepBuilderAPI_MakeVertex(p).Shape();
+    for (TopExp_Explorer ex(s, TopAbs_FACE); ex.More(); ex.Next()) {
+        const TopoDS_Face f = TopoDS::Face(ex.Current());
+        if (faceKind(f) == kFacePlanar && planeNormal(f).IsEqual(n, 1e-9) && minDistance(f, v).value < 1e-7) return f;
+    }
+    ADD_FAILURE() << "no such face";
+    return TopoDS_Face();
+}
+
+// A point inside a face, which need not hold its centre of area.
+gp_Pnt pointIn(const TopoDS_Face& f) {
+    double u0, u1, v0, v1;
+    BRepTools::UVBounds(f, u0, u1, v0, v1);
+    for (int i = 1; i < 100; ++i) {
+        const gp_Pnt2d uv(u0 + (u1 - u0) * (i % 10) / 10, v0 + (v1 - v0) * (i / 10) / 10);
+        if (BRepClass_FaceClassifier(f, uv, 1e-7).State() == TopAbs_IN) return BRepAdaptor_Surface(f).Value(uv.X(), uv.Y());
+    }
+    ADD_FAILURE() << "no point inside the face";
+    return gp_Pnt();
+}
+
+std::string tempPath(const std::string& name) {
+    return (std::filesystem::temp_directory_path() / ("geom_test_" + std::to_string(getpid()) + name)).string();
+}
+
+const double kQuarter = M_PI / 2 * 4;  // a 90 degree bend at mid-line radius 4 (r 3, t 2)
+
+}  // namespace
+
+TEST(GeomStock, EveryKindHasItsVolumeTopologyAndPlace) {
+    struct Case {
+        const char* name;
+        Stock stock;
+        double volume;
+        int faces, edges;
+        gp_Pnt min, max;
+    };
+    const Case cases[] = {
+        {"block", sized("block", {10, 20, 30}), 6000, 6, 12, {0, 0, 0}, {10, 20, 30}},
+        {"plate", sized("plate", {200, 100, 8}), 160000, 6, 12, {0, 0, 0}, {200, 100, 8}},
+        {"flat", sized("flat", {500, 40, 5}), 100000, 6, 12, {0, 0, 0}, {500, 40, 5}},
+        {"square_tube", sized("square_tube", {40, 3, 100}), (1600 - 34 * 34) * 100.0, 10, 24, {0, 0, 0}, {100, 40, 40}},
+        {"rect_tube", sized("rect_tube", {60, 40, 4, 250}), (2400 - 52 * 32) * 250.0, 10, 24, {0, 0, 0}, {250, 60, 40}},
+        {"angle", sized("angle", {50, 30, 5, 300}), 375 * 300.0, 8, 18, {0, 0, 0}, {300, 50, 30}},
+        {"round_bar", sized("round_bar", {20, 150}), M_PI * 100 * 150, 3, 3, {0, -10, -10}, {150, 10, 10}},
+        {"cylinder", sized("cylinder", {80, 12}), M_PI * 1600 * 12, 3, 3, {0, -40, -40}, {12, 40, 40}},
+        {"pipe", sized("pipe", {60, 5, 400}), M_PI * 275 * 400, 4, 6, {0, -30, -30}, {400, 30, 30}},
+        // The mid-line starts at the origin; a positive bend turns the next flange up at x = 50 + 4.
+        {"bent up", bent({50, 30}, {90}, 2, 3, 20), 40 * (80 + kQuarter), 10, 24, {0, 0, -1}, {55, 20, 34}},
+        {"bent down", bent({50, 30}, {-90}, 2, 3, 20), 40 * (80 + kQuarter), 10, 24, {0, 0, -34}, {55, 20, 1}},
+        {"bent sharp inside", bent({50, 30}, {90}, 2, 0, 20), 40 * (80 + M_PI / 2), 9, 21, {0, 0, -1}, {52, 20, 31}},
+        {"channel", bent({40, 20, 40}, {90, 90}, 2, 3, 15), 30 * (100 + 2 * kQuarter), 14, 36, {0, 0, -1}, {45, 15, 29}},
+        {"bent flat", bent({120}, {}, 3, 1, 40), 120 * 3 * 40.0, 6, 12, {0, 0, -1.5}, {120, 40, 1.5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TopoDS_Shape s = makeStock(c.stock);
+        ASSERT_EQ(s.ShapeType(), TopAbs_SOLID);
+        EXPECT_TRUE(BRepCheck_Analyzer(s).IsValid());
+        EXPECT_NEAR(massProps(s).volume, c.volume, c.volume * 1e-3);
+        if (c.stock.kind == "bent_plate") {
+            EXPECT_NEAR(massProps(s).volume, c.stock.bent.t * c.stock.bent.w * unfoldedLength(c.stock.bent), 1e-6);
+        }
+        EXPECT_EQ(faceCount(s), c.faces);
+        EXPECT_EQ(edgeCount(s), c.edges);
+        expectBox(s, c.min, c.max);
+    }
+    // The angle's material is along its legs, not in the open corner.
+    const MassProps m = massProps(makeStock(sized("angle", {50, 30, 5, 300})));
+    expectPnt(m.centroid, gp_Pnt(150, (250 * 25.0 + 125 * 2.5) / 375, (250 * 2.5 + 125 * 17.5) / 375));
+}
+
+TEST(GeomStock, BadInputThrowsNamingTheStock) {
+    const std::pair<Stock, const char*> cases[] = {
+        {sized("girder", {1, 2, 3}), "girder"},         {sized("block", {10, 20}), "block"},
+        {sized("round_bar", {10, 20, 30}), "round_bar"}, {sized("plate", {100, 0, 5}), "plate"},
+        {sized("pipe", {60, -5, 400}), "pipe"},          {sized("flat", {100, NAN, 5}), "flat"},
+        {sized("square_tube", {40, 20, 100}), "square_tube"}, {sized("rect_tube", {60, 10, 5, 100}), "rect_tube"},
+        {sized("pipe", {60, 30, 100}), "pipe"},          {sized("angle", {50, 5, 5, 100}), "angle"},
+        {bent({50, 30}, {90}, 2, -1, 20), "bent_plate"}, {bent({50, 30, 20}, {90}, 2, 3, 20), "bent_plate"},
+        {bent({50}, {90}, 2, 3, 20), "bent_plate"},      {bent({50, 30}, {0}, 2, 3, 20), "bent_plate"},
+        {bent({50, 30}, {-180}, 2, 3, 20), "bent_plate"}, {bent({50, 30}, {90}, 0, 3, 20), "bent_plate"},
+        {bent({50, 0}, {90}, 2, 3, 20), "bent_plate"},   {bent({}, {}, 2, 3, 20), "bent_plate"},
+        {bent({50, 20, 50}, {135, 135}, 2, 1, 20), "bent_plate"},  // the last flange crosses the first
+        {{"step", {}, {}, tempPath("missing.step")}, "step"},
+    };
+    for (const auto& [stock, mentions] : cases) {
+        try {
+            makeStock(stock);
+            ADD_FAILURE() << "no exception for " << mentions;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(mentions), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(GeomShapeText, RoundTripKeepsTheShapeAndDamagedTextThrows) {
+    for (const Stock& st : {sized("block", {10, 20, 30}), sized("pipe", {60, 5, 400}), bent({40, 20, 40}, {90, -45}, 2, 3, 20)}) {
+        const TopoDS_Shape s = makeStock(st);
+        const TopoDS_Shape back = fromText(toText(s));
+        EXPECT_NEAR(massProps(back).volume, massProps(s).volume, 1e-9 * massProps(s).volume) << st.kind;
+        EXPECT_EQ(faceCount(back), faceCount(s)) << st.kind;
+        EXPECT_EQ(edgeCount(back), edgeCount(s)) << st.kind;
+        expectBox(back, bnd(s).min, bnd(s).max, 1e-9);
+    }
+    const std::string good = toText(makeStock(sized("block", {10, 20, 30})));
+    for (const std::string& text : {std::string(), std::string("not a shape"), good.substr(0, good.size() / 2), good.substr(good.size() / 2)})
+        EXPECT_THROW(fromText(text), std::runtime_error) << text.substr(0, 40);
+}
+
+TEST(GeomPlacement, MovesThePlateIntoItsFrameAndRejectsParallelAxes) {
+    const TopoDS_Shape plate = makeStock(sized("plate", {100, 50, 10}));
+    struct Case {
+        double at[3], x[3], z[3];
+        gp_Pnt min, max;
+    };
+    const Case cases[] = {
+        {{5, 6, 7}, {2, 0, 0}, {0, 0, 3}, {5, 6, 7}, {105, 56, 17}},
+        {{10, 20, 30}, {0, 1, 0}, {0, 0, 1}, {-40, 20, 30}, {10, 120, 40}},  // y = z x x = -x
+        {{0, 0, 0}, {1, 0, 0}, {1, 0, 1}, {0, 0, 0}, {100, 50, 10}},          // z leaning on x is straightened
+        {{0, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, -10, 0}, {100, 0, 50}},        // standing: width up
+    };
+    for (const Case& c : cases) expectBox(BRepBuilderAPI_Transform(plate, placement(c.at, c.x, c.z)).Shape(), c.min, c.max);
+
+    const double o[3] = {0, 0, 0}, x[3] = {1, 0, 0}, zero[3] = {0, 0, 0};
+    const double parallel[][3] = {{3, 0, 0}, {-2, 0, 0}, {1, 1e-12, 0}};
+    for (const auto& z : parallel) EXPECT_THROW(placement(o, x, z), std::runtime_error);
+    EXPECT_THROW(placement(o, zero, x), std::runtime_error);
+    EXPECT_THROW(placement(o, x, zero), std::runtime_error);
+}
+
+TEST(GeomStep, ReadsTheFirstSolidOfAStepFile) {
+    auto stepOf = [](const TopoDS_Shape& s, const std::string& name) {
+        STEPControl_Writer w;
+        EXPECT_EQ(w.Transfer(s, STEPControl_AsIs), IFSelect_RetDone);
+        EXPECT_EQ(w.Write(tempPath(name).c_str()), IFSelect_RetDone);
+        return Stock{"step", {}, {}, tempPath(name)};
+    };
+    const TopoDS_Shape box = makeStock(stepOf(BRepPrimAPI_MakeBox(gp_Pnt(1, 2, 3), 10, 20, 30).Shape(), "box.step"));
+    EXPECT_EQ(box.ShapeType(), TopAbs_SOLID);
+    EXPECT_EQ(faceCount(box), 6);
+    expectBox(box, gp_Pnt(1, 2, 3), gp_Pnt(11, 22, 33));
+
+    TopoDS_Compound two;
+    BRep_Builder b;
+    b.MakeCompound(two);
+    b.Add(two, BRepPrimAPI_MakeBox(10, 10, 10).Shape());
+    b.Add(two, BRepPrimAPI_MakeBox(gp_Pnt(20, 0, 0), 5, 5, 5).Shape());
+    EXPECT_NEAR(massProps(makeStock(stepOf(two, "two.step"))).volume, 1000, 1);
+
+    EXPECT_THROW(makeStock(stepOf(BRepBuilderAPI_MakeFace(gp_Pln(), 0, 10, 0, 10).Shape(), "face.step")), std::runtime_error);
+    for (const char* n : {"box.step", "two.step", "face.step"}) std::filesystem::remove(tempPath(n));
+}
+
+TEST(GeomMeasure, ExactBoxesInTheWorldAndInAFrame) {
+    // A block turned and moved is, in its own frame, its plain size again; in a mirrored frame, y flips.
+    const gp_Ax3 frame(gp_Pnt(5, -3, 2), gp_Dir(0, 0, 1), gp_Dir(std::cos(0.5), std::sin(0.5), 0));
+    gp_Trsf place;
+    place.SetTransformation(frame, gp_Ax3());
+    const TopoDS_Shape block = BRepBuilderAPI_Transform(BRepPrimAPI_MakeBox(10, 20, 30).Shape(), place).Shape();
+    expectPnt(bnd(block, frame).min, gp_Pnt(0, 0, 0));
+    expectPnt(bnd(block, frame).max, gp_Pnt(10, 20, 30));
+    gp_Ax3 mirrored = frame;
+    mirrored.YReverse();
+    expectPnt(bnd(block, mirrored).min, gp_Pnt(0, -20, 0));
+    expectPnt(bnd(block, mirrored).max, gp_Pnt(10, 0, 30));
+    EXPECT_THROW(bnd(TopoDS_Shape()), std::runtime_error);
+}
+
+TEST(GeomMeasure, FacesAndEdgesAreNumberedAsTheHostDoes) {
+    const std::pair<TopoDS_Shape, std::map<int, int>> cases[] = {  // kind -> count, faces and edges together
+        {makeStock(sized("pipe", {60, 5, 400})), {{16, 2}, {22, 2}, {3002, 4}, {3001, 2}}},
+        {makeStock(bent({40, 20, 40}, {90, -45}, 2, 3, 20)), {{16, 4}, {22, 10}, {3002, 8}, {3001, 28}}},
+        {BRepPrimAPI_MakeCone(10, 5, 20).Shape(), {{17, 1}, {22, 2}, {3002, 2}, {3001, 1}}},
+        {BRepPrimAPI_MakeSphere(10).Shape(), {{0, 3}, {3002, 1}}},  // the sphere and its two degenerate edges
+    };
+    for (const auto& [shape, want] : cases) {
+        std::map<int, int> got;
+        TopTools_IndexedMapOfShape faces, edges;
+        TopExp::MapShapes(shape, TopAbs_FACE, faces);
+        TopExp::MapShapes(shape, TopAbs_EDGE, edges);
+        for (int i = 1; i <= faces.Extent(); ++i) ++got[faceKind(TopoDS::Face(faces(i)))];
+        for (int i = 1; i <= edges.Extent(); ++i) ++got[edgeKind(TopoDS::Edge(edges(i)))];
+        EXPECT_EQ(got, want);
+    }
+}
+
+TEST(GeomMeasure, NormalsAxesEndsAndDistances) {
+    // Every planar normal points out of its solid, whichever way the face was built.
+    for (const Stock& st : {sized("block", {10, 20, 30}), bent({40, 20, 40}, {90, -45}, 2, 3, 20)}) {
+        const TopoDS_Shape s = makeStock(st);
+        for (TopExp_Explorer ex(s, TopAbs_FACE); ex.More(); ex.Next()) {
+            const TopoDS_Face f = TopoDS::Face(ex.Current());
+            if (faceKind(f) != kFacePlanar) continue;
+            const gp_Vec step(planeNormal(f).XYZ() * 0.1);
+            EXPECT_EQ(BRepClass3d_SolidClassifier(s, pointIn(f).Translated(step), 1e-7).State(), TopAbs_OUT) << st.kind;
+            EXPECT_EQ(BRepClass3d_SolidClassifier(s, pointIn(f).Translated(-step), 1e-7).State(), TopAbs_IN) << st.kind;
+        }
+    }
+    // On a left-handed plane a lone face's normal is still x cross y of its surface.
+    gp_Ax3 left(gp_Pnt(0, 0, 0), gp_Dir(0, 0, 1), gp_Dir(1, 0, 0));
+    left.YReverse();
+    EXPECT_TRUE(planeNormal(BRepBuilderAPI_MakeFace(gp_Pln(left), 0, 1, 0, 1).Face()).IsEqual(gp_Dir(0, 0, -1), 1e-12));
+
+    // The bend turns about y through (50, 4), with the inner and outer radii.
+    std::multiset<long> radii;
+    for (TopExp_Explorer ex(makeStock(bent({50, 30}, {90}, 2, 3, 20)), TopAbs_FACE); ex.More(); ex.Next()) {
+        const TopoDS_Face f = TopoDS::Face(ex.Current());
+        if (faceKind(f) != kFaceCylindrical) continue;
+        const gp_Ax1 axis = faceAxis(f);
+        EXPECT_TRUE(axis.Direction().IsParallel(gp_Dir(0, 1, 0), 1e-12));
+        EXPECT_LT(gp_Lin(axis).Distance(gp_Pnt(50, 0, 4)), 1e-9);
+        radii.insert(std::lround(cylinderRadius(f)));
+    }
+    EXPECT_EQ(radii, (std::multiset<long>{3, 5}));
+    // Pipe ends are circles about the x axis; its seams run its length.
+    for (TopExp_Explorer ex(makeStock(sized("pipe", {60, 5, 400})), TopAbs_EDGE); ex.More(); ex.Next()) {
+        const TopoDS_Edge e = TopoDS::Edge(ex.Current());
+        const bool circle = edgeKind(e) == kEdgeCircular;
+        EXPECT_NEAR(edgeEnds(e).first.Distance(edgeEnds(e).second), circle ? 0 : 400, 1e-9);
+        if (circle) {
+            EXPECT_LT(gp_Lin(gp::OX()).Distance(circleCentre(e)), 1e-9);
+        }
+    }
+    const TopoDS_Face sphere = TopoDS::Face(TopExp_Explorer(BRepPrimAPI_MakeSphere(1).Shape(), TopAbs_FACE).Current());
+    EXPECT_THROW(planeNormal(sphere), std::runtime_error);
+    EXPECT_THROW(faceAxis(sphere), std::runtime_error);
+    const TopoDS_Shape a = BRepPrimAPI_MakeBox(10, 10, 10).Shape();
+    EXPECT_THROW(circleCentre(TopoDS::Edge(TopExp_Explorer(a, TopAbs_EDGE).Current())), std::runtime_error);
+
+    const Distance apart = minDistance(a, BRepPrimAPI_MakeBox(gp_Pnt(13, 14, 0), 5, 5, 5).Shape());
+    EXPECT_NEAR(apart.value, 5, 1e-9);
+    EXPECT_NEAR(apart.onA.Distance(apart.onB), 5, 1e-9);
+    EXPECT_NEAR(minDistance(a, BRepPrimAPI_MakeBox(gp_Pnt(10, 0, 0), 5, 5, 5).Shape()).value, 0, 1e-9);
+    EXPECT_NEAR(minDistance(a, BRepPrimAPI_MakeBox(gp_Pnt(2, 2, 2), 1, 1, 1).Shape()).value, 0, 1e-9);
+}
+
+TEST(GeomUnfold, SheetsLieFlatOnTheirBaseFace) {
+    struct Case {
+        const char* name;
+        Stock stock;
+        gp_Pnt basePoint;
+        gp_Dir baseNormal;
+        gp_Pnt min, max;
+    };
+    const double q = kQuarter, sixth = M_PI / 3;
+    const Case cases[] = {
+        {"first flange", bent({50, 30}, {90}, 2, 3, 20), {10, 5, -1}, {0, 0, -1}, {0, 0, -1}, {80 + q, 20, 1}},
+        {"second flange", bent({50, 30}, {90}, 2, 3, 20), {55, 5, 20}, {1, 0, 0}, {53, 0, 4 - 50 - q}, {55, 20, 34}},
+        // From its web a channel unrolls 40 + q below and 30 + q above.
+        {"channel web", bent({40, 20, 30}, {90, 90}, 2, 3, 15), {45, 5, 10}, {1, 0, 0}, {43, 0, 4 - 40 - q}, {45, 15, 54 + q}},
+        {"sharp inside", bent({50, 30}, {-60}, 2, 0, 20), {10, 5, 1}, {0, 0, 1}, {0, 0, -1}, {80 + sixth, 20, 1}},
+        {"plain plate", sized("plate", {100, 50, 10}), {10, 10, 0}, {0, 0, -1}, {0, 0, 0}, {100, 50, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TopoDS_Shape s = makeStock(c.stock);
+        const TopoDS_Face base = faceAt(s, c.basePoint, c.baseNormal);
+        const TopoDS_Shape flat = unfold(s, base);
+        expectBox(flat, c.min, c.max, 1e-4);
+        EXPECT_NEAR(massProps(flat).volume, massProps(s).volume, 1e-6 * massProps(s).volume);
+    }
+}
+
+TEST(GeomUnfold, BodiesThatAreNoSheetThrow) {
+    const TopoDS_Shape plate = BRepPrimAPI_MakeBox(100, 50, 10).Shape();
+    const gp_Ax2 upright(gp_Pnt(30, 25, -1), gp_Dir(0, 0, 1)), across(gp_Pnt(30, -1, 5), gp_Dir(0, 1, 0));
+    const gp_Pnt under(10, 10, 0);
+    const gp_Dir down(0, 0, -1);
+    const std::tuple<const char*, TopoDS_Shape, gp_Pnt, gp_Dir> cases[] = {
+        {"cylinder", makeStock(sized("cylinder", {80, 12})), {0, 0, 0}, {-1, 0, 0}},
+        {"cone", BRepPrimAPI_MakeCone(10, 5, 20).Shape(), {0, 0, 0}, down},
+        {"hole through", BRepAlgoAPI_Cut(plate, BRepPrimAPI_MakeCylinder(upright, 4, 12).Shape()).Shape(), under, down},
+        {"hole along", BRepAlgoAPI_Cut(plate, BRepPrimAPI_MakeCylinder(across, 2, 52).Shape()).Shape(), under, down},
+        {"stepped", BRepAlgoAPI_Cut(plate, BRepPrimAPI_MakeBox(gp_Pnt(50, -1, 5), 60, 52, 10).Shape()).Shape(), under, down},
+        {"angle section", makeStock(sized("angle", {50, 30, 5, 100})), under, down},  // sharp outer corner: no bend
+    };
+    for (const auto& [name, shape, p, n] : cases) {
+        try {
+            unfold(shape, faceAt(shape, p, n));
+            ADD_FAILURE() << name << " unfolded";
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(std::string(e.what()).rfind("cannot unfold", 0), 0u) << name << ": " << e.what();
+        }
+    }
+    EXPECT_THROW(unfold(plate, faceAt(BRepPrimAPI_MakeBox(1, 1, 1).Shape(), gp_Pnt(0, 0, 0), down)), std::runtime_error);
+}

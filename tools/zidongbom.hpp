@@ -1,0 +1,17 @@
+#pragma once
+#include "common/styler_dialog.hpp"
+
+class zidongbom : public StylerDialog<zidongbom> {
+public:
+    zidongbom();
+    void initialize_cb();
+    void dialogShown_cb();
+    int apply_cb();
+    int update_cb(NXOpen::BlockStyler::UIBlock* block);
+
+private:
+    NXOpen::BlockStyler::Group* group0 = nullptr;
+    NXOpen::BlockStyler::SelectObject* selection0 = nullptr;
+    NXOpen::BlockStyler::Group* group01 = nullptr;
+    NXOpen::BlockStyler::ExpressionBlock* expression0 = nullptr;
+};
