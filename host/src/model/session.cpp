@@ -131,11 +131,13 @@ void Session::syncOccurrences(Part& top) {
         r.child = &top;
         top.rootOcc = r.tag;
     }
-    syncComponent(top, find(top.rootOcc), top, gp_Trsf(), {});
+    std::vector<Part*> chain{&top};
+    syncComponent(top, find(top.rootOcc), top, gp_Trsf(), {}, chain);
 }
 
 // Walks the instances of `child` as placed in `top` and creates the occurrences that are missing.
-void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path) {
+void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path,
+                            std::vector<Part*>& chain) {
     // Index what already exists under this parent so that a second sync creates nothing.
     std::map<tag_t, Object*> bodies;
     std::map<std::vector<int>, Object*> comps;
@@ -179,6 +181,8 @@ void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_
     for (const Instance& in : child.instances) {
         Part* p = partByPath(in.file);
         if (!p) p = &partfile::load(in.file);
+        for (Part* up : chain)
+            if (up == p) fail(UF_err_operation_failed, "part " + p->path + " contains itself as a component");
         std::vector<int> sub = path;
         sub.push_back(in.pid);
         auto found = comps.find(sub);
@@ -196,7 +200,9 @@ void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_
             comp = &c;
         }
         comp->transform = placeIn;
-        syncComponent(top, comp, *p, placeIn, sub);
+        chain.push_back(p);
+        syncComponent(top, comp, *p, placeIn, sub, chain);
+        chain.pop_back();
     }
 }
 

@@ -152,7 +152,8 @@ private:
     tag_t nextTag_ = 1000;
     std::unordered_map<tag_t, std::unique_ptr<Object>> objects_;
     std::vector<std::unique_ptr<Part>> parts_;
-    void syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path);
+    void syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path,
+                       std::vector<Part*>& chain);
 };
 
 inline Session& session() { return Session::get(); }
