@@ -7,13 +7,7 @@
 
 namespace {
 
-struct Bar {
-    std::string title;
-    int low = 0, high = 0;
-};
-Bar g_bar;
-long g_next = 1;
-
+host::Session::ProgressBar& bar(long* handle) { return host::session().progressBars[handle ? *handle : 0]; }
 void say(const std::string& s) { host::session().say("[progress] " + s); }
 
 }  // namespace
@@ -23,24 +17,31 @@ extern "C" {
 // Plain names here; the decorated names are given to the same code below.
 __attribute__((visibility("default"))) bool disp_create_progress_bar(int, bool, long* handle) {
     if (!handle) return false;
-    *handle = g_next++;
-    g_bar = Bar();
+    *handle = host::session().nextProgressBar++;
+    bar(handle) = {};
     return true;
 }
 __attribute__((visibility("default"))) int disp_ask_progress_cue_context() { return 1; }
 __attribute__((visibility("default"))) void disp_show_progress_bar(long*) {}
-__attribute__((visibility("default"))) void disp_set_progress_text(long*, char* text, bool) {
-    g_bar.title = host::text::toUtf8Lossy(text ? text : "");
+__attribute__((visibility("default"))) void disp_set_progress_text(long* handle, char* text, bool) {
+    bar(handle).title = host::text::toUtf8Lossy(text ? text : "");
 }
-__attribute__((visibility("default"))) void disp_set_progress_range(long*, int low, int high) {
-    g_bar.low = low;
-    g_bar.high = high;
-    say(g_bar.title + " " + std::to_string(low) + "/" + std::to_string(high));
+__attribute__((visibility("default"))) void disp_set_progress_range(long* handle, int low, int high) {
+    auto& b = bar(handle);
+    b.low = low;
+    b.high = high;
+    b.pos = low;
+    say(b.title + " " + std::to_string(low) + "/" + std::to_string(high));
 }
-__attribute__((visibility("default"))) void disp_set_progress_pos(long*, int pos) {
-    say(g_bar.title + " " + std::to_string(pos) + "/" + std::to_string(g_bar.high));
+__attribute__((visibility("default"))) void disp_set_progress_pos(long* handle, int pos) {
+    auto& b = bar(handle);
+    b.pos = pos;
+    say(b.title + " " + std::to_string(pos) + "/" + std::to_string(b.high));
 }
-__attribute__((visibility("default"))) void disp_delete_progress_bar(long*) { say(g_bar.title + " done"); }
+__attribute__((visibility("default"))) void disp_delete_progress_bar(long* handle) {
+    say(bar(handle).title + " done");
+    host::session().progressBars.erase(handle ? *handle : 0);
+}
 __attribute__((visibility("default"))) void disp_set_background_type(int, int type) { host::session().backgroundType = type; }
 
 }  // extern "C"

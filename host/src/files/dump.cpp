@@ -20,6 +20,7 @@ ordered_json attrs(const std::vector<Attr>& list) {
 }
 
 double round3(double v) { return std::round(v * 1000.0) / 1000.0; }
+double round6(double v) { return std::round(v * 1e6) / 1e6; }
 
 }  // namespace
 
@@ -64,7 +65,7 @@ ordered_json part(Part& p) {
             TopoDS_Shape shape = s.shapeOf(*o);
             e["volume"] = round3(m.volume);
             e["area"] = round3(m.area);
-            e["mass"] = round3(m.volume * o->density * 1e-6);
+            e["mass"] = round6(m.volume * o->density * 1e-6);  // kg
             e["faces"] = geom::faceCount(shape);
             e["edges"] = geom::edgeCount(shape);
         }

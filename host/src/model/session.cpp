@@ -40,6 +40,7 @@ void Session::reset() {
     colors[0] = {0.0, 0.0, 0.0};
     colors[1] = {1.0, 1.0, 1.0};
     backgroundType = 0;
+    progressBars.clear();
     colorTableLoads = 0;
     lastMessage.clear();
     listing.clear();

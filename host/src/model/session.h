@@ -134,6 +134,11 @@ public:
     // Colour table: index 0 is the background.
     std::array<std::array<double, 3>, 216> colors{};
     int backgroundType = 0;
+    // Progress bars of the display library by handle; kept here because the library is loaded
+    // and unloaded around every call.
+    struct ProgressBar { std::string title; int low = 0, high = 0, pos = 0; };
+    std::map<long, ProgressBar> progressBars;
+    long nextProgressBar = 1;
     int colorTableLoads = 0;
 
     // User interface
