@@ -19,7 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* kUsage =
-    "usage: vorta run JOB.vj [--base DIR] [--module LIB]\n"
+    "usage: vorta run JOB.vj [--base DIR] [--out DIR] [--module LIB]\n"
     "       vorta build MODEL.json [-o DIR]\n"
     "       vorta dump PART.prt\n";
 
@@ -58,11 +58,12 @@ bool loadModule(const std::string& path) {
 }
 
 int run(int argc, char** argv) {
-    std::string job, base = (exeDir() / "base").string(), module = (exeDir() / "libvorta.so").string();
+    std::string out, job, base = (exeDir() / "base").string(), module = (exeDir() / "libvorta.so").string();
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "--base" && i + 1 < argc) base = argv[++i];
         else if (a == "--module" && i + 1 < argc) module = argv[++i];
+        else if (a == "--out" && i + 1 < argc) out = fs::absolute(argv[++i]).string();
         else if (job.empty()) job = a;
         else { std::fputs(kUsage, stderr); return 2; }
     }
@@ -72,7 +73,7 @@ int run(int argc, char** argv) {
     s.transcript = print;
     if (!loadModule(module)) return 2;
     std::string failure;
-    host::journal::Outcome o = host::journal::runFile(job, failure);
+    host::journal::Outcome o = host::journal::runFile(job, failure, out);
     if (o != host::journal::Outcome::Done) std::fprintf(stderr, "%s\n", failure.c_str());
     return static_cast<int>(o);
 }

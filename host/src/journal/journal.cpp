@@ -4,6 +4,7 @@
 #include <fstream>
 #include <map>
 #include <set>
+#include <cstdlib>
 #include <sstream>
 #include "files/partfile.h"
 #include "files/paths.h"
@@ -117,6 +118,16 @@ void Player::stop(Outcome o, const Statement& s, const std::string& message) {
 }
 
 std::string Player::path(const std::string& p) const {
+    if (p == "$OUT" || p.rfind("$OUT/", 0) == 0) {
+        if (out.empty()) {
+            std::string tmpl = (fs::temp_directory_path() / "vorta-out-XXXXXX").string();
+            if (!mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a scratch folder");
+            const_cast<Player*>(this)->out = tmpl;
+            session().say("[out] " + tmpl);
+        }
+        fs::create_directories(out);
+        return (fs::path(out) / p.substr(std::min<size_t>(p.size(), 5))).lexically_normal().string();
+    }
     fs::path x(p);
     return (x.is_absolute() ? x : fs::path(dir_.empty() ? "." : dir_) / x).lexically_normal().string();
 }
@@ -345,7 +356,7 @@ void Player::expect(const Statement& s) {
     }
 }
 
-Outcome runFile(const std::string& file, std::string& failure) {
+Outcome runFile(const std::string& file, std::string& failure, const std::string& out) {
     std::ifstream in(file, std::ios::binary);
     if (!in) {
         failure = file + ":1: cannot read the journal";
@@ -361,6 +372,7 @@ Outcome runFile(const std::string& file, std::string& failure) {
         return Outcome::Error;
     }
     Player p(file, std::move(st));
+    p.out = out;
     Outcome o = p.run();
     failure = p.failure();
     return o;

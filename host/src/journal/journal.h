@@ -33,6 +33,8 @@ enum class Outcome { Done = 0, ExpectFailed = 1, Error = 2 };
 class Player : public ui::User {
 public:
     Player(std::string file, std::vector<Statement> statements);
+    // Folder that "$OUT" at the start of a path stands for (made on first use when not given).
+    std::string out;
     Outcome run();
     std::string failure() const { return failure_; }   // "file:line: message" (UTF-8)
 
@@ -60,6 +62,6 @@ private:
 };
 
 // Plays a journal file; prints its transcript through the session's transcript sink.
-Outcome runFile(const std::string& path, std::string& failure);
+Outcome runFile(const std::string& path, std::string& failure, const std::string& out = "");
 
 }  // namespace host::journal
