@@ -49,7 +49,8 @@ TEST_F(PartFileTest, EverythingTheModuleSeesSurvivesSaveAndOpen) {
     // Bytes that are not valid GBK are kept as they are.
     base.attrs.push_back({"DB_PART_NO", 5, std::string("\x81\x20\xff", 3)});
     top.self()->attrs.push_back({"DB_PART_NAME", 5, "支架"});
-    top.sheets = {"000-0-总图", "001-a"};
+    host::session().addSheet(top, "000-0-总图");
+    host::session().addSheet(top, "001-a");
     top.layerStatus[171] = 3;
     host::Instance in;
     in.pid = top.nextPid++;
@@ -68,7 +69,9 @@ TEST_F(PartFileTest, EverythingTheModuleSeesSurvivesSaveAndOpen) {
     host::Part& again = host::partfile::open((dir / "plant.prt").string());
     EXPECT_FALSE(again.modified);
     EXPECT_EQ("支架", again.self()->attrs.at(0).text);
-    EXPECT_EQ((std::vector<std::string>{"000-0-总图", "001-a"}), again.sheets);
+    std::vector<std::string> sheets;
+    for (tag_t t : host::session().sheets(again)) sheets.push_back(host::session().object(t).name);
+    EXPECT_EQ((std::vector<std::string>{"000-0-总图", "001-a"}), sheets);
     EXPECT_EQ(3, again.layerStatus[171]);
     host::Object* b = nullptr;
     host::Object* occ = nullptr;

@@ -5,6 +5,7 @@
 namespace NXOpen {
 
 class View;
+namespace Features { class FeatureCollection; }
 class ViewCollection {
 public:
     void Regenerate();
@@ -29,11 +30,13 @@ class Part : public BasePart {
 public:
     ~Part() override;
     ViewCollection* Views();
+    NXOpen::Features::FeatureCollection* Features();
 protected:
     explicit Part(tag_t tag) : BasePart(tag) {}
     friend class NXObjectManager;
 private:
     ViewCollection* views_ = nullptr;
+    NXOpen::Features::FeatureCollection* features_ = nullptr;
 };
 
 class PartCollection {

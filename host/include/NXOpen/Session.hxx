@@ -6,6 +6,8 @@ namespace NXOpen {
 
 class PartCollection;
 class ListingWindow;
+class DisplayManager;
+class Update;
 
 class Session {
 public:
@@ -13,6 +15,14 @@ public:
     PartCollection* Parts();
     NXOpen::ListingWindow* ListingWindow();
     NXString GetEnvironmentVariableValue(const NXString& name);
+
+    enum MarkVisibility { MarkVisibilityInvisible = 0, MarkVisibilityVisible = 1 };
+    typedef int UndoMarkId;
+    UndoMarkId SetUndoMark(MarkVisibility visibility, const NXString& name);
+    void DeleteUndoMark(UndoMarkId mark, const char* name);
+    NXOpen::Update* UpdateManager();
+    NXOpen::DisplayManager* DisplayManager();
+    void CleanUpFacetedFacesAndEdges();
 };
 
 }  // namespace NXOpen

@@ -48,7 +48,7 @@ ordered_json part(Part& p) {
             components.push_back(e);
             continue;
         }
-        if (o->type == UF_view_type) continue;
+        if (o->type == UF_view_type || o->type == UF_drawing_type) continue;
         e["layer"] = o->layer;
         e["color"] = o->color;
         e["blank"] = o->blank;
@@ -74,7 +74,7 @@ ordered_json part(Part& p) {
     j["objects"] = objects;
     j["components"] = components;
     ordered_json sheets = ordered_json::array();
-    for (auto& n : p.sheets) sheets.push_back({{"name", text::toUtf8Lossy(n)}});
+    for (tag_t t : s.sheets(p)) sheets.push_back({{"name", text::toUtf8Lossy(s.object(t).name)}});
     j["sheets"] = sheets;
     return j;
 }

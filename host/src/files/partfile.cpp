@@ -176,7 +176,7 @@ Part& load(const std::string& pathIn) {
             ov.attrs = attrsFromJson(e.value("attributes", json::array()));
             p.pendingOverrides.push_back(std::move(ov));
         }
-        for (auto& e : j.value("sheets", json::array())) p.sheets.push_back(text(e));
+        for (auto& e : j.value("sheets", json::array())) s.addSheet(p, text(e));
     } catch (const HostError&) {
         stack.pop_back();
         s.closePart(p);
@@ -257,7 +257,7 @@ static json serialize(Part& p) {
     for (const Instance& in : p.instances)
         instances.push_back({{"pid", in.pid}, {"file", relativeFile(in.file, p.path)}, {"name", text(in.name)}, {"matrix", trsfToJson(in.transform)}});
     json sheets = json::array();
-    for (auto& n : p.sheets) sheets.push_back(text(n));
+    for (tag_t t : s.sheets(p)) sheets.push_back(text(s.object(t).name));
     j["nextPid"] = p.nextPid;
     j["objects"] = objects;
     j["instances"] = instances;

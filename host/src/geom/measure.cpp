@@ -1,3 +1,7 @@
+#include <GProp_GProps.hxx>
+#include <BRepGProp.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
+#include <TopExp_Explorer.hxx>
 #include "geom/measure.h"
 
 #include <stdexcept>
@@ -105,6 +109,28 @@ Distance minDistance(const TopoDS_Shape& a, const TopoDS_Shape& b) {
     d.onA = dist.PointOnShape1(1);
     d.onB = dist.PointOnShape2(1);
     return d;
+}
+
+}  // namespace host::geom
+
+namespace host::geom {
+
+bool isSolid(const TopoDS_Shape& shape) {
+    return !shape.IsNull() && TopExp_Explorer(shape, TopAbs_SOLID).More();
+}
+
+std::vector<TopoDS_Shape> edgesOf(const TopoDS_Face& face) {
+    TopTools_IndexedMapOfShape map;
+    TopExp::MapShapes(face, TopAbs_EDGE, map);
+    std::vector<TopoDS_Shape> out;
+    for (int i = 1; i <= map.Extent(); ++i) out.push_back(map(i));
+    return out;
+}
+
+gp_Pnt faceCentre(const TopoDS_Face& face) {
+    GProp_GProps g;
+    BRepGProp::SurfaceProperties(face, g);
+    return g.CentreOfMass();
 }
 
 }  // namespace host::geom

@@ -1,6 +1,7 @@
 // Measuring shapes and sheet-metal unfolding in the stand-in's geometric kernel.
 #pragma once
 #include <utility>
+#include <vector>
 #include <TopoDS_Edge.hxx>
 #include <TopoDS_Face.hxx>
 #include <TopoDS_Shape.hxx>
@@ -42,6 +43,13 @@ double cylinderRadius(const TopoDS_Face& face);
 std::pair<gp_Pnt, gp_Pnt> edgeEnds(const TopoDS_Edge& edge);
 // Centre of a circular edge. Throws for any other edge.
 gp_Pnt circleCentre(const TopoDS_Edge& edge);
+
+// True when the shape holds a solid (not only sheets or wires).
+bool isSolid(const TopoDS_Shape& shape);
+// The edges bounding a face, each once, in the face's order.
+std::vector<TopoDS_Shape> edgesOf(const TopoDS_Face& face);
+// The centre of area of a face.
+gp_Pnt faceCentre(const TopoDS_Face& face);
 
 struct Distance {
     double value = 0;

@@ -289,8 +289,13 @@ tag_t Player::ref(const std::string& r) {
         if (Object* c = component(top, 0, r.substr(5))) return c->tag;
         throw JournalError(file_, st.line, "no component " + quote(r.substr(5)));
     }
-    if (r.rfind("sheet:", 0) == 0 || r.rfind("view:", 0) == 0)
-        throw JournalError(file_, st.line, "drawing sheets and views cannot be named in this host yet: " + r);
+    if (r.rfind("sheet:", 0) == 0) {
+        for (tag_t t : s.sheets(*s.work))
+            if (s.object(t).name == g(r.substr(6))) return t;
+        throw JournalError(file_, st.line, "no drawing sheet " + quote(r.substr(6)));
+    }
+    if (r.rfind("view:", 0) == 0)
+        throw JournalError(file_, st.line, "drawing views cannot be named in this host yet: " + r);
     size_t slash = r.rfind('/');
     if (slash != std::string::npos) {
         // comp/comp/.../body: components by instance name from the top, then a body by its prototype's name.
@@ -339,7 +344,7 @@ void Player::expect(const Statement& s) {
         if (!ss.work) throw JournalError(file_, s.line, "no part is open");
         std::string expected, found;
         for (size_t i = 1; i < a.size(); ++i) expected += (i > 1 ? " " : "") + quote(a[i]);
-        for (size_t i = 0; i < ss.work->sheets.size(); ++i) found += (i ? " " : "") + quote(text::toUtf8Lossy(ss.work->sheets[i]));
+        for (tag_t t : ss.sheets(*ss.work)) found += (found.empty() ? "" : " ") + quote(text::toUtf8Lossy(ss.object(t).name));
         if (expected != found) stop(Outcome::ExpectFailed, s, "expected sheets " + expected + ", found " + found);
     } else if (what == "listing") {
         for (auto& l : ss.listing)

@@ -195,7 +195,7 @@ private:
                 throw ModelError(src.path, src.lineOf("\"" + label + "\""), "component " + label + ": " + e.what());
             }
         }
-        for (auto& sh : j.value("sheets", json::array())) p.sheets.push_back(text::toGbk(sh.get<std::string>()));
+        for (auto& sh : j.value("sheets", json::array())) s.addSheet(p, text::toGbk(sh.get<std::string>()));
         return out.string();
     }
 };

@@ -1,6 +1,8 @@
 #include "model/session.h"
 #include <filesystem>
 #include <stdexcept>
+#include <TopExp.hxx>
+#include <TopTools_IndexedMapOfShape.hxx>
 #include "files/partfile.h"
 #include "uf_object_types.h"
 
@@ -33,7 +35,10 @@ Session::Session() { reset(); }
 
 void Session::reset() {
     objects_.clear();
+    topo_.clear();
     parts_.clear();
+    undoMarks.clear();
+    deleteList.clear();
     display = work = nullptr;
     workOcc = 0;
     for (auto& c : colors) c = {0.5, 0.5, 0.5};
@@ -66,7 +71,7 @@ Object& Session::object(tag_t tag) {
     return *o;
 }
 
-Object& Session::create(Part& part, int type, int subtype) {
+Object& Session::create(Part& part, int type, int subtype, bool listed) {
     auto o = std::make_unique<Object>();
     o->tag = nextTag_++;
     o->type = type;
@@ -74,13 +79,16 @@ Object& Session::create(Part& part, int type, int subtype) {
     o->part = &part;
     Object& ref = *o;
     objects_.emplace(ref.tag, std::move(o));
-    part.objects.push_back(ref.tag);
-    part.modified = true;
+    if (listed) {
+        part.objects.push_back(ref.tag);
+        part.modified = true;
+    }
     return ref;
 }
 
 void Session::kill(Object& o) {
     o.alive = false;
+    changed(o);
     o.shape.Nullify();
     if (o.part) o.part->modified = true;
 }
@@ -233,6 +241,66 @@ const geom::MassProps& Session::massOf(const Object& o) {
     }
     if (!o.mass) o.mass = geom::massProps(o.shape);
     return *o.mass;
+}
+
+}  // namespace host
+
+namespace host {
+
+Session::Topology& Session::topology(Object& body) {
+    auto it = topo_.find(body.tag);
+    if (it != topo_.end()) return it->second;
+    Topology t;
+    t.shape = shapeOf(body);
+    TopTools_IndexedMapOfShape faces, edges;
+    TopExp::MapShapes(t.shape, TopAbs_FACE, faces);
+    TopExp::MapShapes(t.shape, TopAbs_EDGE, edges);
+    for (int i = 1; i <= faces.Extent(); ++i) t.faces.push_back(faces(i));
+    for (int i = 1; i <= edges.Extent(); ++i) t.edges.push_back(edges(i));
+    auto make = [&](int subtype, size_t n, std::vector<tag_t>& tags) {
+        for (size_t i = 0; i < n; ++i) {
+            Object& o = create(*body.part, UF_solid_type, subtype, false);
+            o.owner = body.tag;
+            o.index = static_cast<int>(i);
+            o.layer = body.layer;
+            o.color = body.color;
+            tags.push_back(o.tag);
+        }
+    };
+    make(UF_solid_face_subtype, t.faces.size(), t.faceTags);
+    make(UF_solid_edge_subtype, t.edges.size(), t.edgeTags);
+    return topo_.emplace(body.tag, std::move(t)).first->second;
+}
+
+TopoDS_Shape Session::subShape(const Object& o) {
+    Object& body = object(o.owner);
+    Topology& t = topology(body);
+    auto& list = o.subtype == UF_solid_face_subtype ? t.faces : t.edges;
+    if (o.index < 0 || o.index >= static_cast<int>(list.size())) fail(UF_err_invalid_tag, "the face or edge is gone");
+    return list[o.index];
+}
+
+void Session::changed(Object& body) {
+    body.mass.reset();
+    auto it = topo_.find(body.tag);
+    if (it == topo_.end()) return;
+    for (auto* tags : {&it->second.faceTags, &it->second.edgeTags})
+        for (tag_t t : *tags)
+            if (Object* f = find(t)) f->alive = false;
+    topo_.erase(it);
+}
+
+std::vector<tag_t> Session::sheets(Part& p) {
+    std::vector<tag_t> out;
+    for (tag_t t : p.objects)
+        if (Object* o = find(t); o && o->type == UF_drawing_type) out.push_back(t);
+    return out;
+}
+
+Object& Session::addSheet(Part& p, const std::string& name) {
+    Object& o = create(p, UF_drawing_type, 0);
+    o.name = name;
+    return o;
 }
 
 }  // namespace host

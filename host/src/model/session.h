@@ -55,6 +55,21 @@ struct Object {
     gp_Trsf transform;
     bool root = false;           // the root part occurrence of an assembly
 
+    // Faces and edges: the body they belong to and their place in its kernel order.
+    tag_t owner = 0;
+    int index = -1;
+
+    // Coordinate systems and matrices: origin, and x, y, z axes of three values each.
+    std::array<double, 3> origin{};
+    std::array<double, 9> mtx{1, 0, 0, 0, 1, 0, 0, 0, 1};
+    tag_t matrix = 0;
+
+    // Features: what kind, the body they made, what they were made from, and the transform of a link.
+    std::string feature;
+    tag_t featBody = 0;
+    tag_t source = 0;
+    tag_t face = 0;
+
     bool isOccurrence() const { return prototype != 0; }
     const Attr* findAttr(const std::string& title) const;
     void setAttr(Attr a);
@@ -82,12 +97,12 @@ struct Part {
     std::string path;            // on disk, UTF-8, absolute
     std::vector<tag_t> objects;  // every object of the part in creation order (own objects and occurrences)
     std::vector<Instance> instances;
-    std::vector<std::string> sheets;          // drawing sheet names (until drawing production has its own model)
     std::array<int, 257> layerStatus{};       // UF_LAYER_* per layer; index 0 unused
     int workLayer = 1;
     int nextPid = 1;
     bool modified = false;
     tag_t rootOcc = 0;
+    tag_t wcs = 0;               // the work coordinate system (a coordinate system object)
     std::vector<Override> pendingOverrides;   // read from the file, applied when the occurrences exist
 
     Object* self() const;        // the part's own object (type 2), which carries its attributes
@@ -106,7 +121,9 @@ public:
     // Objects
     Object* find(tag_t tag);            // null for an unknown or deleted tag
     Object& object(tag_t tag);          // throws std::runtime_error naming the tag
-    Object& create(Part& part, int type, int subtype);
+    // A new object of the part; `listed` objects are the part's own and come out of cycling, the rest
+    // (faces, edges, temporary coordinate systems, matrices) are reached through their owners.
+    Object& create(Part& part, int type, int subtype, bool listed = true);
     void kill(Object& o);
 
     // Parts
@@ -126,6 +143,26 @@ public:
     // The solid of a body in its part's (for occurrences: its assembly's) coordinates.
     TopoDS_Shape shapeOf(const Object& o);
     const geom::MassProps& massOf(const Object& o);
+
+    // Faces and edges of a body in the kernel's order, with tags made on first use.
+    struct Topology {
+        TopoDS_Shape shape;
+        std::vector<TopoDS_Shape> faces, edges;
+        std::vector<tag_t> faceTags, edgeTags;
+    };
+    Topology& topology(Object& body);
+    TopoDS_Shape subShape(const Object& faceOrEdge);
+    // Drops what is cached of a body whose solid changed.
+    void changed(Object& body);
+
+    // Drawing sheets of a part, in creation order.
+    std::vector<tag_t> sheets(Part& p);
+    Object& addSheet(Part& p, const std::string& name);
+
+    // Undo marks and the update manager's delete list.
+    std::vector<std::pair<int, std::string>> undoMarks;
+    int nextUndoMark = 1;
+    std::vector<tag_t> deleteList;
 
     // Installation folder (UGII_BASE_DIR) on disk, UTF-8
     std::string baseDir;
@@ -156,6 +193,7 @@ private:
     Session();
     tag_t nextTag_ = 1000;
     std::unordered_map<tag_t, std::unique_ptr<Object>> objects_;
+    std::unordered_map<tag_t, Topology> topo_;
     std::vector<std::unique_ptr<Part>> parts_;
     void syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path,
                        std::vector<Part*>& chain);

@@ -16,6 +16,10 @@
 
 using namespace host;
 
+namespace host {
+void deleteFeature(Object& feature);
+}
+
 namespace {
 
 Part& workPart() {
@@ -213,7 +217,8 @@ int UF_OBJ_delete_object(tag_t object) {
         Session& s = session();
         Object& o = s.object(object);
         if (o.isOccurrence()) fail(UF_err_operation_failed, "an occurrence is deleted through its prototype");
-        s.kill(o);
+        if (o.type == UF_feature_type) deleteFeature(o);
+        else s.kill(o);
     });
 }
 

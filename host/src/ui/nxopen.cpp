@@ -3,6 +3,8 @@
 #include <memory>
 #include "NXOpen/Assemblies_Component.hxx"
 #include "NXOpen/BlockStyler_BlockDialog.hxx"
+#include "NXOpen/Face.hxx"
+#include "NXOpen/Features_Feature.hxx"
 #include "NXOpen/ListingWindow.hxx"
 #include "NXOpen/NXException.hxx"
 #include "NXOpen/NXMessageBox.hxx"
@@ -50,7 +52,13 @@ TaggedObject* NXObjectManager::Get(tag_t tag) {
         struct C : Assemblies::Component { explicit C(tag_t t) : Assemblies::Component(t) {} };
         struct P : Part { explicit P(tag_t t) : Part(t) {} };
         struct D : DisplayableObject { explicit D(tag_t t) : DisplayableObject(t) {} };
-        if (o->type == UF_solid_type) slot = std::make_unique<B>(tag);
+        struct F : Face { explicit F(tag_t t) : Face(t) {} };
+        struct E : Edge { explicit E(tag_t t) : Edge(t) {} };
+        struct Feat : Features::Feature { explicit Feat(tag_t t) : Features::Feature(t) {} };
+        if (o->type == UF_solid_type && o->subtype == UF_solid_face_subtype) slot = std::make_unique<F>(tag);
+        else if (o->type == UF_solid_type && o->subtype == UF_solid_edge_subtype) slot = std::make_unique<E>(tag);
+        else if (o->type == UF_feature_type) slot = std::make_unique<Feat>(tag);
+        else if (o->type == UF_solid_type) slot = std::make_unique<B>(tag);
         else if (o->type == UF_component_type) slot = std::make_unique<C>(tag);
         else if (o->type == UF_part_type) slot = std::make_unique<P>(tag);
         else slot = std::make_unique<D>(tag);
@@ -112,7 +120,10 @@ NXString BasePart::FullPath() const { return host::paths::toWindows(obj(Tag()).p
 NXString BasePart::Leaf() const { return host::text::toGbk(obj(Tag()).part->leaf()); }
 bool BasePart::IsModified() const { return obj(Tag()).part->modified; }
 
-Part::~Part() { delete views_; }
+Part::~Part() {
+    delete views_;
+    delete features_;
+}
 ViewCollection* Part::Views() {
     if (!views_) views_ = new ViewCollection(Tag());
     return views_;
