@@ -1,6 +1,12 @@
 #include "attributes/shuxin_jichen.hpp"
+#include <memory>
+#include <NXOpen/TaggedObject.hxx>
 #include <uf.h>
-#include <uf_part.h>
+#include <uf_object_types.h>
+#include <uf_ui.h>
+#include "common/attributes.hpp"
+
+using namespace NXOpen::BlockStyler;
 
 shuxin_jichen::shuxin_jichen() : StylerDialog("shuxin_jichen.dlx") {
     theDialog->AddApplyHandler(NXOpen::make_callback(this, &shuxin_jichen::apply_cb));
@@ -12,17 +18,37 @@ shuxin_jichen::shuxin_jichen() : StylerDialog("shuxin_jichen.dlx") {
 
 void shuxin_jichen::initialize_cb() {
     guard([&] {
-        group0 = block<NXOpen::BlockStyler::Group>("group0");
-        selection0 = block<NXOpen::BlockStyler::SelectObject>("selection0");
+        group0 = block<Group>("group0");
+        selection0 = block<SelectObject>("selection0");
+        if (selection0) {
+            std::unique_ptr<PropertyList> props(selection0->GetProperties());
+            props->SetSelectionFilter("SelectionFilter", NXOpen::Selection::SelectionActionClearAndEnableSpecific,
+                                      {NXOpen::Selection::MaskTriple(UF_solid_type, 0, UF_UI_SEL_FEATURE_SOLID_BODY)});
+        }
     });
 }
 
 void shuxin_jichen::dialogShown_cb() {}
 
 int shuxin_jichen::apply_cb() {
-    return guard([&] {});
+    return guard([&] {
+        std::vector<NXOpen::TaggedObject*> picked = selection0->GetSelectedObjects();
+        if (!picked.empty()) 读写体的属性(picked[0]->Tag(), name, partNo, spec, material, remark, category);
+    });
 }
 
-int shuxin_jichen::update_cb(NXOpen::BlockStyler::UIBlock*) {
+int shuxin_jichen::update_cb(UIBlock*) { return 0; }
+
+int shuxin_jichen::读写体的属性(tag_t body, std::string& outName, std::string& outNo, std::string& outSpec,
+                               std::string& outMaterial, std::string& outRemark, std::string& outCategory) {
+    UF_initialize();
+    outName = 得到体的属性(body, ATTR_PART_NAME);
+    outNo = 得到体的属性(body, ATTR_PART_NO);
+    outSpec = 得到体的属性(body, ATTR_SPEC);
+    outMaterial = 得到体的属性(body, ATTR_MATERIAL);
+    outRemark = 得到体的属性(body, ATTR_REMARK);
+    outCategory = 得到体的属性(body, ATTR_CATEGORY);
+    taken = true;
+    UF_terminate();
     return 0;
 }

@@ -169,8 +169,8 @@ tag_t UF_OBJ_cycle_objs_in_part(tag_t part, int type, tag_t object) {
         }
         for (size_t i = start; i < p->objects.size(); ++i) {
             Object* o = s.find(p->objects[i]);
+            // Occurrences of the assembly's bodies and components are objects of the assembly part too.
             if (!o || o->type != type || o->root) continue;
-            if (type == UF_solid_type && o->isOccurrence()) continue;  // occurrence bodies are reached through their components
             return o->tag;
         }
         return NULL_TAG;
@@ -403,7 +403,11 @@ int UF_ASSEM_set_work_part(tag_t part) {
     });
 }
 
-tag_t UF_ASSEM_ask_work_occurrence(void) { return session().workOcc; }
+// The displayed part is no occurrence of anything: while it is the work part there is no work occurrence.
+tag_t UF_ASSEM_ask_work_occurrence(void) {
+    Object* o = session().find(session().workOcc);
+    return o && !o->root ? o->tag : NULL_TAG;
+}
 
 tag_t UF_ASSEM_ask_root_part_occ(tag_t part) {
     return guardedValue<tag_t>("UF_ASSEM_ask_root_part_occ", NULL_TAG, [&]() -> tag_t {
