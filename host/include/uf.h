@@ -18,4 +18,10 @@ UF_EXTERN_C UFUNEXPORT int UF_load_library(char* library_name, char* symbol_name
 UF_EXTERN_C UFUNEXPORT int UF_unload_library(char* library_name);
 UF_EXTERN_C UFUNEXPORT int UF_ask_application_module(char module_id[MAX_LINE_BUFSIZE]);
 
+/* The user's request to stop a long command. */
+UF_EXTERN_C UFUNEXPORT int UF_ABORT_enable_abort(void);
+UF_EXTERN_C UFUNEXPORT int UF_ABORT_disable_abort(void);
+UF_EXTERN_C UFUNEXPORT int UF_ABORT_clear_abort(void);
+UF_EXTERN_C UFUNEXPORT int UF_ABORT_ask_flag_status(logical* abort_flag);
+
 #endif

@@ -13,6 +13,8 @@ public:
     BasePart* Prototype() const;
     Component* Parent() const;
     std::vector<Component*> GetChildren() const;
+    // A component below this one by its journal identifier, "COMPONENT <name> 1"; throws when there is none.
+    Component* FindObject(const NXString& journalIdentifier) const;
 protected:
     explicit Component(tag_t tag) : DisplayableObject(tag) {}
     friend class NXOpen::NXObjectManager;

@@ -7,6 +7,7 @@ namespace NXOpen {
 class Part;
 namespace Features {
 namespace SheetMetal { class SheetmetalManager; }
+class RemoveParametersBuilder;
 
 class Feature : public NXObject {
 public:
@@ -20,6 +21,7 @@ protected:
 class FeatureCollection {
 public:
     SheetMetal::SheetmetalManager* SheetmetalManager();
+    RemoveParametersBuilder* CreateRemoveParametersBuilder();
 private:
     friend class NXOpen::Part;
     explicit FeatureCollection(tag_t part) : part_(part) {}

@@ -1,11 +1,14 @@
 // Parts of the session and their collections.
 #pragma once
+#include <vector>
 #include "TaggedObject.hxx"
 
 namespace NXOpen {
 
 class View;
 namespace Features { class FeatureCollection; }
+namespace Assemblies { class ComponentAssembly; }
+class FileNew;
 class ViewCollection {
 public:
     void Regenerate();
@@ -21,8 +24,18 @@ public:
     NXString FullPath() const;
     NXString Leaf() const;
     bool IsModified() const;
+    enum SaveComponents { SaveComponentsFalse = 0, SaveComponentsTrue = 1 };
+    enum CloseAfterSave { CloseAfterSaveFalse = 0, CloseAfterSaveTrue = 1 };
+    // Throws when the part or one of its modified components cannot be written.
+    void Save(SaveComponents saveComponents, CloseAfterSave close);
+    enum CloseWholeTree { CloseWholeTreeFalse = 0, CloseWholeTreeTrue = 1 };
+    // 0: a part modified since it was saved stays open; 1: it is closed all the same.
+    enum CloseModified { CloseModifiedDontClose = 0, CloseModifiedCloseModified = 1 };
+    void Close(CloseWholeTree wholeTree, CloseModified modified, void* responses);
+    NXOpen::Assemblies::ComponentAssembly* ComponentAssembly();
 protected:
     explicit BasePart(tag_t tag) : NXObject(tag) {}
+    NXOpen::Assemblies::ComponentAssembly* assembly_ = nullptr;
     friend class NXObjectManager;
 };
 
@@ -31,6 +44,7 @@ public:
     ~Part() override;
     ViewCollection* Views();
     NXOpen::Features::FeatureCollection* Features();
+    NXOpen::Assemblies::ComponentAssembly* AssemblyManager() { return ComponentAssembly(); }
 protected:
     explicit Part(tag_t tag) : BasePart(tag) {}
     friend class NXObjectManager;
@@ -43,7 +57,17 @@ class PartCollection {
 public:
     Part* Work();
     Part* Display();
+    // A loaded part by its name (its file name without folder, with or without ".prt"); throws when none is.
     BasePart* FindObject(const NXString& name);
+    NXOpen::FileNew* FileNew();
+    void SetDisplay(BasePart* part, bool setWorkPart, bool useBlankTemplate, void* loadStatus);
+    void SetWork(BasePart* part);
+    // The loaded parts, in the order they were loaded.
+    typedef std::vector<BasePart*>::iterator iterator;
+    iterator begin();
+    iterator end();
+private:
+    std::vector<BasePart*> snapshot_;
 };
 
 }  // namespace NXOpen

@@ -188,6 +188,7 @@ public:
     bool listingAvailable = true;
     std::vector<std::string> syslog;          // system log, UTF-8
     int initCount = 0;
+    bool abortEnabled = false, abortRequested = false;
 
 private:
     Session();

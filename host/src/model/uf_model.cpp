@@ -463,7 +463,7 @@ tag_t UF_ASSEM_cycle_objs_in_comp(tag_t component, tag_t object) {
         for (tag_t t : c.part->objects) {
             if (!passed) { passed = t == object; continue; }
             Object* o = s.find(t);
-            if (o && o->parent == component && o->type != UF_component_type) return t;
+            if (o && o->parent == component) return t;
         }
         return NULL_TAG;
     });

@@ -5,6 +5,7 @@
 #include "NXOpen/BlockStyler_BlockDialog.hxx"
 #include "NXOpen/Face.hxx"
 #include "NXOpen/Features_Feature.hxx"
+#include "NXOpen/Assemblies_ComponentAssembly.hxx"
 #include "NXOpen/ListingWindow.hxx"
 #include "NXOpen/NXException.hxx"
 #include "NXOpen/NXMessageBox.hxx"
@@ -123,6 +124,7 @@ bool BasePart::IsModified() const { return obj(Tag()).part->modified; }
 Part::~Part() {
     delete views_;
     delete features_;
+    delete assembly_;
 }
 ViewCollection* Part::Views() {
     if (!views_) views_ = new ViewCollection(Tag());
@@ -143,12 +145,6 @@ Part* PartCollection::Display() {
     host::Part* p = host::session().display;
     return p ? static_cast<Part*>(NXObjectManager::Get(p->tag)) : nullptr;
 }
-BasePart* PartCollection::FindObject(const NXString& name) {
-    for (auto& p : host::session().parts())
-        if (p->leaf() == host::text::toUtf8Lossy(name.GetText())) return static_cast<BasePart*>(NXObjectManager::Get(p->tag));
-    throw NXException(3520002, std::string("no part ") + name.GetText() + " is loaded");
-}
-
 Session* Session::GetSession() {
     static Session s;
     return &s;

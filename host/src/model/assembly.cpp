@@ -1,0 +1,310 @@
+// Parts and assemblies of the object interface: new parts from templates, new components,
+// restructuring, saving and closing, and the user's abort request.
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include "NXOpen/Assemblies_ComponentAssembly.hxx"
+#include "NXOpen/Features_Feature.hxx"
+#include "NXOpen/Features_RemoveParametersBuilder.hxx"
+#include "NXOpen/NXException.hxx"
+#include "NXOpen/Part.hxx"
+#include "files/partfile.h"
+#include "files/paths.h"
+#include "model/guard.h"
+#include "text.h"
+#include "uf.h"
+#include "uf_object_types.h"
+
+namespace fs = std::filesystem;
+using host::Object;
+using NXOpen::NXException;
+
+namespace {
+
+host::Session& S() { return host::session(); }
+
+host::Part& partOf(tag_t tag) {
+    host::Part* p = S().partByTag(tag);
+    if (!p) throw NXException(3520040, "the part is no longer loaded");
+    return *p;
+}
+
+Object& live(const NXOpen::TaggedObject* o, const char* what) {
+    Object* x = o ? S().find(o->Tag()) : nullptr;
+    if (!x) throw NXException(3520041, std::string("the ") + what + " no longer exists");
+    return *x;
+}
+
+// The templates the stand-in knows; every one of them starts a part with nothing in it.
+bool knownTemplate(const std::string& name) { return name == "model-plain-1-mm-template.prt"; }
+
+// Everything below a component in the displayed assembly, the component first.
+std::vector<Object*> subtree(Object& c) {
+    std::vector<Object*> out{&c};
+    for (size_t i = 0; i < out.size(); ++i)
+        for (tag_t t : c.part->objects)
+            if (Object* o = S().find(t); o && o->parent == out[i]->tag) out.push_back(o);
+    return out;
+}
+
+std::string nameOf(const std::string& identifier) {
+    const std::string head = "COMPONENT ", tail = " 1";
+    if (identifier.rfind(head, 0) != 0 || identifier.size() < head.size() + tail.size() ||
+        identifier.compare(identifier.size() - tail.size(), tail.size(), tail) != 0)
+        throw NXException(3520042, "not a component identifier: " + identifier);
+    return identifier.substr(head.size(), identifier.size() - head.size() - tail.size());
+}
+
+void saveTree(host::Part& p, bool components, std::vector<host::Part*>& done) {
+    if (std::find(done.begin(), done.end(), &p) != done.end()) return;
+    done.push_back(&p);
+    if (components)
+        for (const host::Instance& in : p.instances)
+            if (host::Part* c = S().partByPath(in.file)) saveTree(*c, true, done);
+    if (p.modified || !fs::exists(p.path) || &p == done.front()) host::partfile::save(p);
+}
+
+}  // namespace
+
+/* Part collection */
+
+NXOpen::BasePart* NXOpen::PartCollection::FindObject(const NXString& name) {
+    std::string n = host::text::toUtf8Lossy(name.GetText());
+    for (auto& p : S().parts())
+        if (p->leaf() == n || p->leaf() + ".prt" == n) return static_cast<BasePart*>(NXObjectManager::Get(p->tag));
+    throw NXException(3520002, "no part " + std::string(name.GetText()) + " is loaded");
+}
+
+NXOpen::FileNew* NXOpen::PartCollection::FileNew() { return new NXOpen::FileNew(); }
+
+void NXOpen::PartCollection::SetDisplay(BasePart* part, bool setWorkPart, bool, void*) {
+    host::Part& p = partOf(live(part, "part").tag);
+    S().syncOccurrences(p);
+    S().display = &p;
+    if (setWorkPart || !S().work) {
+        S().work = &p;
+        S().workOcc = p.rootOcc;
+    }
+}
+
+void NXOpen::PartCollection::SetWork(BasePart* part) {
+    host::Part& p = partOf(live(part, "part").tag);
+    S().work = &p;
+    S().workOcc = S().display == &p ? p.rootOcc : 0;
+    if (S().display && S().display != &p)
+        for (tag_t t : S().display->objects)
+            if (Object* o = S().find(t); o && o->type == UF_component_type && !o->root && o->child == &p) {
+                S().workOcc = t;
+                break;
+            }
+}
+
+NXOpen::PartCollection::iterator NXOpen::PartCollection::begin() {
+    snapshot_.clear();
+    for (auto& p : S().parts()) snapshot_.push_back(static_cast<BasePart*>(NXObjectManager::Get(p->tag)));
+    return snapshot_.begin();
+}
+
+NXOpen::PartCollection::iterator NXOpen::PartCollection::end() { return snapshot_.end(); }
+
+/* Saving and closing */
+
+void NXOpen::BasePart::Save(SaveComponents components, CloseAfterSave close) {
+    host::Part& p = partOf(live(this, "part").tag);
+    std::vector<host::Part*> done;
+    try {
+        saveTree(p, components == SaveComponentsTrue, done);
+    } catch (const std::exception& e) {
+        throw NXException(3520043, host::text::toGbk(e.what()));
+    }
+    if (close == CloseAfterSaveTrue) Close(CloseWholeTreeFalse, CloseModifiedCloseModified, nullptr);
+}
+
+void NXOpen::BasePart::Close(CloseWholeTree wholeTree, CloseModified modified, void*) {
+    host::Part& p = partOf(live(this, "part").tag);
+    if (p.modified && modified == CloseModifiedDontClose) return;
+    std::vector<std::string> children;
+    if (wholeTree == CloseWholeTreeTrue)
+        for (auto& in : p.instances) children.push_back(in.file);
+    S().closePart(p);
+    for (auto& f : children)
+        if (host::Part* c = S().partByPath(f)) {
+            bool used = false;
+            for (auto& other : S().parts())
+                for (auto& in : other->instances) used |= in.file == f;
+            if (!used && !(c->modified && modified == CloseModifiedDontClose)) S().closePart(*c);
+        }
+}
+
+/* Components and the assembly */
+
+NXOpen::Assemblies::Component* NXOpen::Assemblies::Component::FindObject(const NXString& identifier) const {
+    Object& self = live(this, "component");
+    std::string name = nameOf(identifier.GetText());
+    for (Object* o : subtree(self))
+        if (o != &self && o->type == UF_component_type && o->instanceName == name)
+            return static_cast<Component*>(NXObjectManager::Get(o->tag));
+    throw NXException(3520044, "no component " + std::string(identifier.GetText()) + " under " + self.instanceName);
+}
+
+NXOpen::Assemblies::ComponentAssembly* NXOpen::BasePart::ComponentAssembly() {
+    if (!assembly_) assembly_ = new NXOpen::Assemblies::ComponentAssembly(Tag());
+    return assembly_;
+}
+
+NXOpen::Assemblies::Component* NXOpen::Assemblies::ComponentAssembly::RootComponent() {
+    host::Part& p = partOf(part_);
+    if (p.instances.empty()) return nullptr;
+    S().syncOccurrences(p);
+    return static_cast<Component*>(NXObjectManager::Get(p.rootOcc));
+}
+
+NXOpen::Assemblies::CreateNewComponentBuilder* NXOpen::Assemblies::ComponentAssembly::CreateNewComponentBuilder() {
+    partOf(part_);
+    return new NXOpen::Assemblies::CreateNewComponentBuilder(part_);
+}
+
+void NXOpen::Assemblies::ComponentAssembly::SetWorkComponent(Component* component) {
+    Object& c = live(component, "component");
+    if (c.type != UF_component_type || !c.child) throw NXException(3520045, "not a component");
+    S().work = c.child;
+    S().workOcc = c.root ? 0 : c.tag;
+}
+
+NXOpen::NXObject* NXOpen::Assemblies::CreateNewComponentBuilder::Commit() {
+    host::Session& s = S();
+    host::Part& owner = partOf(part_);
+    if (!file_) throw NXException(3520046, "the new component has no file");
+    if (!knownTemplate(file_->TemplateFileName().GetText()))
+        throw NXException(3520047, std::string("no template ") + file_->TemplateFileName().GetText());
+    std::string path = fs::absolute(host::paths::toHost(file_->NewFileName().GetText())).lexically_normal().string();
+    if (s.partByPath(path)) throw NXException(3520048, "a part of that file is loaded already: " + std::string(file_->NewFileName().GetText()));
+    if (fs::exists(path)) throw NXException(3520048, "the file exists already: " + std::string(file_->NewFileName().GetText()));
+    std::vector<Object*> bodies;
+    for (NXObject* o : objects_.GetArray()) {
+        Object& b = live(o, "object");
+        if (b.type != UF_solid_type || b.subtype != UF_solid_body_subtype) throw NXException(3520049, "only bodies go into a new component");
+        bodies.push_back(&b);
+    }
+    host::Part& fresh = s.newPart(path);
+    fresh.modified = true;
+    // The bodies move into the new part as they lie in space; the new part sits at the origin.
+    for (Object* b : bodies) {
+        Object& moved = s.create(fresh, UF_solid_type, UF_solid_body_subtype);
+        moved.pid = fresh.nextPid++;
+        moved.shape = s.shapeOf(*b);
+        moved.name = b->name;
+        moved.attrs = b->attrs;
+        moved.layer = b->layer;
+        moved.color = b->color;
+        moved.translucency = b->translucency;
+        moved.density = b->density;
+        if (!b->isOccurrence()) {
+            for (tag_t t : b->part->objects)  // the features that made it go with it
+                if (Object* f = s.find(t); f && f->type == UF_feature_type && f->featBody == b->tag) s.kill(*f);
+            s.kill(*b);
+        }
+    }
+    host::Instance in;
+    in.pid = owner.nextPid++;
+    in.file = path;
+    in.name = name_.GetText();
+    owner.instances.push_back(in);
+    owner.modified = true;
+    host::Part& top = s.display ? *s.display : owner;
+    s.syncOccurrences(top);
+    for (tag_t t : top.objects)
+        if (Object* o = s.find(t); o && o->type == UF_component_type && o->child == &fresh) return static_cast<NXObject*>(NXObjectManager::Get(t));
+    throw NXException(3520050, "the new component is not in the displayed assembly");
+}
+
+int NXOpen::Assemblies::ComponentAssembly::RestructureComponents(const std::vector<Component*>& components, Component* newParent,
+                                                                 bool deleteOriginal) {
+    host::Session& s = S();
+    Object& np = live(newParent, "new parent");
+    if (np.type != UF_component_type || !np.child) throw NXException(3520045, "the new parent is not a component");
+    int failed = 0;
+    for (Component* comp : components) {
+        Object* c = comp ? s.find(comp->Tag()) : nullptr;
+        if (!c || c->root || c->type != UF_component_type) { ++failed; continue; }
+        Object* oldParent = s.find(c->parent);
+        host::Part* from = oldParent ? oldParent->child : nullptr;
+        host::Part& top = *c->part;
+        if (!from || c->instancePath.empty()) { ++failed; continue; }
+        for (Object* o : subtree(np))
+            if (o == c) throw NXException(3520051, "a component cannot go under itself");
+        int pid = c->instancePath.back();
+        auto inst = std::find_if(from->instances.begin(), from->instances.end(), [&](const host::Instance& i) { return i.pid == pid; });
+        if (inst == from->instances.end()) { ++failed; continue; }
+        // What the assembly said of the moved occurrences stays with them.
+        struct Kept { std::string name; int layer, color, blank, translucency; std::vector<host::Attr> attrs; };
+        std::map<tag_t, Kept> kept;
+        for (Object* o : subtree(*c))
+            if (o->type == UF_solid_type) kept[o->prototype] = {o->name, o->layer, o->color, o->blank, o->translucency, o->attrs};
+        host::Instance moved = *inst;
+        moved.pid = np.child->nextPid++;
+        gp_Trsf rel = np.root ? gp_Trsf() : np.transform.Inverted();
+        moved.transform = rel * c->transform;
+        np.child->instances.push_back(moved);
+        np.child->modified = true;
+        if (deleteOriginal) {
+            from->instances.erase(inst);
+            from->modified = true;
+            for (Object* o : subtree(*c)) s.kill(*o);
+        }
+        s.syncOccurrences(top);
+        for (tag_t t : top.objects) {
+            Object* o = s.find(t);
+            if (!o || o->type != UF_solid_type || !o->isOccurrence()) continue;
+            auto k = kept.find(o->prototype);
+            Object* parent = s.find(o->parent);
+            if (k == kept.end() || !parent || parent->child != s.object(o->prototype).part) continue;
+            if (!o->attrs.empty()) continue;
+            o->name = k->second.name;
+            o->layer = k->second.layer;
+            o->color = k->second.color;
+            o->blank = k->second.blank;
+            o->translucency = k->second.translucency;
+            o->attrs = k->second.attrs;
+        }
+    }
+    return failed;
+}
+
+/* Remove parameters */
+
+NXOpen::Features::RemoveParametersBuilder* NXOpen::Features::FeatureCollection::CreateRemoveParametersBuilder() {
+    return new RemoveParametersBuilder();
+}
+
+NXOpen::NXObject* NXOpen::Features::RemoveParametersBuilder::Commit() {
+    host::Session& s = S();
+    for (NXObject* o : objects_.GetArray()) {
+        Object& b = live(o, "body");
+        if (!b.part) continue;
+        for (tag_t t : b.part->objects)
+            if (Object* f = s.find(t); f && f->type == UF_feature_type && f->featBody == b.tag) s.kill(*f);
+    }
+    return nullptr;
+}
+
+/* Abort requests: the scripted user never asks to stop. */
+
+extern "C" {
+int UF_ABORT_enable_abort(void) {
+    S().abortEnabled = true;
+    return 0;
+}
+int UF_ABORT_disable_abort(void) {
+    S().abortEnabled = false;
+    return 0;
+}
+int UF_ABORT_clear_abort(void) {
+    S().abortRequested = false;
+    return 0;
+}
+int UF_ABORT_ask_flag_status(logical* flag) {
+    if (flag) *flag = S().abortEnabled && S().abortRequested;
+    return 0;
+}
+}
