@@ -1,6 +1,44 @@
 #include "components/zujian.hpp"
+#include <algorithm>
+#include <memory>
+#include <NXOpen/Assemblies_ComponentAssembly.hxx>
+#include <NXOpen/FileNew.hxx>
+#include <NXOpen/Features_Feature.hxx>
+#include <NXOpen/Features_RemoveParametersBuilder.hxx>
+#include <NXOpen/Part.hxx>
+#include <NXOpen/PartCollection.hxx>
+#include <NXOpen/TaggedObject.hxx>
 #include <uf.h>
+#include <uf_assem.h>
+#include <uf_cfi.h>
+#include <uf_disp.h>
+#include <uf_modl.h>
+#include <uf_obj.h>
 #include <uf_part.h>
+#include <uf_so.h>
+#include <uf_ui.h>
+#include <uf_wave.h>
+#include <io.h>
+#include <windows.h>
+#include "attributes/stock_size.hpp"
+#include "common/attributes.hpp"
+#include "common/report.hpp"
+#include "components/assembly_queries.hpp"
+#include "components/naming.hpp"
+
+using namespace NXOpen::BlockStyler;
+
+namespace {
+
+void message(const std::string& text) { uc1601(text.c_str(), 1); }
+
+void workOnDisplay() {
+    UF_initialize();
+    UF_ASSEM_set_work_part(UF_PART_ask_display_part());
+    UF_terminate();
+}
+
+}  // namespace
 
 zujian::zujian() : StylerDialog("zujian.dlx") {
     theDialog->AddApplyHandler(NXOpen::make_callback(this, &zujian::apply_cb));
@@ -14,31 +52,430 @@ zujian::zujian() : StylerDialog("zujian.dlx") {
 
 void zujian::initialize_cb() {
     guard([&] {
-        group0 = block<NXOpen::BlockStyler::Group>("group0");
-        enum0 = block<NXOpen::BlockStyler::Enumeration>("enum0");
-        group01 = block<NXOpen::BlockStyler::Group>("group01");
-        selection0 = block<NXOpen::BlockStyler::SelectObject>("selection0");
-        moldno = block<NXOpen::BlockStyler::StringBlock>("moldno");
-        moldname = block<NXOpen::BlockStyler::StringBlock>("moldname");
-        beginname = block<NXOpen::BlockStyler::StringBlock>("beginname");
-        toggle0 = block<NXOpen::BlockStyler::Toggle>("toggle0");
+        group0 = block<Group>("group0");
+        enum0 = block<Enumeration>("enum0");
+        group01 = block<Group>("group01");
+        selection0 = block<SelectObject>("selection0");
+        moldno = block<StringBlock>("moldno");
+        moldname = block<StringBlock>("moldname");
+        beginname = block<StringBlock>("beginname");
+        toggle0 = block<Toggle>("toggle0");
+        std::unique_ptr<PropertyList> props(selection0->GetProperties());
+        props->SetSelectionFilter("SelectionFilter", NXOpen::Selection::SelectionActionClearAndEnableSpecific,
+                                  {NXOpen::Selection::MaskTriple(UF_solid_type, 0, UF_UI_SEL_FEATURE_SOLID_BODY)});
+        props->SetEnum("MaximumScope", 3);
     });
 }
 
-void zujian::dialogShown_cb() {}
+void zujian::dialogShown_cb() {
+    guard([&] {
+        moldno->SetValue("临时组件");
+        std::unique_ptr<PropertyList> props(enum0->GetProperties());
+        props->SetEnum("Value", 3);
+        设置枚举显示();
+    });
+}
+
+int zujian::update_cb(UIBlock* changed) {
+    if (changed == enum0) 设置枚举显示();
+    return 0;
+}
+
+int zujian::filter_cb(UIBlock*, NXOpen::TaggedObject* object) {
+    if (mode != 3) return UF_UI_SEL_ACCEPT;
+    UF_initialize();
+    bool other = UF_ASSEM_ask_parent_component(object->Tag()) != UF_ASSEM_ask_work_occurrence();
+    UF_terminate();
+    return other ? UF_UI_SEL_ACCEPT : UF_UI_SEL_REJECT;
+}
+
+int zujian::cancel_cb() { return 0; }
 
 int zujian::apply_cb() {
-    return guard([&] {});
+    return guard([&] {
+        switch (mode) {
+            case 0: 创建多实体部件(); break;
+            case 1: 创建单实体部件枚举2(); break;
+            case 2: 批量创建组件(); break;
+            case 3: WAVE抽取体(toggle0->Value()); break;
+            default: break;
+        }
+    });
 }
 
-int zujian::update_cb(NXOpen::BlockStyler::UIBlock*) {
+void zujian::设置枚举显示() {
+    try {
+        std::unique_ptr<PropertyList> props(enum0->GetProperties());
+        mode = props->GetEnum("Value");
+        moldname->SetShow(false);
+        beginname->SetShow(false);
+        switch (mode) {
+            case 0:
+            case 1:
+                selection0->SetShow(true);
+                moldno->SetShow(true);
+                toggle0->SetLabel("保存组件");
+                break;
+            case 2:
+                selection0->SetShow(false);
+                moldno->SetShow(false);
+                message("重要提示:\n  此功能会关闭内存中未显示的图档\n请做好保存工作!!!!");
+                break;
+            case 3:
+                selection0->SetShow(true);
+                moldno->SetShow(false);
+                toggle0->SetValue(true);
+                toggle0->SetLabel("是否删除体");
+                break;
+            default:
+                break;
+        }
+    } catch (std::exception& ex) {
+        theUI->NXMessageBox()->Show("设置UI值和获取路径", NXOpen::NXMessageBox::DialogTypeError, ex.what());
+    }
+}
+
+std::vector<tag_t> zujian::selected() const {
+    std::vector<tag_t> tags;
+    for (NXOpen::TaggedObject* o : selection0->GetSelectedObjects()) tags.push_back(o->Tag());
+    return tags;
+}
+
+bool zujian::saveParts() const { return toggle0->Value(); }
+
+std::string zujian::得到体的属性(tag_t object, std::string title) { return ::得到体的属性(object, std::move(title)); }
+
+tag_t zujian::抽取实体(tag_t body) {
+    UF_initialize();
+    tag_t out = body;
+    if (UF_ASSEM_ask_parent_component(body) != UF_ASSEM_ask_work_occurrence()) {
+        tag_t feature = ::抽取实体(body);
+        out = NULL_TAG;
+        UF_MODL_ask_feat_body(feature, &out);
+    }
+    UF_terminate();
+    return out;
+}
+
+NXOpen::NXObject* zujian::新建组件(const std::string& name, const std::string& file, const std::vector<tag_t>& bodies) {
+    NXOpen::Session* session = NXOpen::Session::GetSession();
+    NXOpen::Part* work = session->Parts()->Work();
+    NXOpen::FileNew* fileNew = session->Parts()->FileNew();
+    std::unique_ptr<NXOpen::FileNew, void (*)(NXOpen::FileNew*)> dropFile(fileNew, [](NXOpen::FileNew* f) { f->Destroy(); });
+    fileNew->SetTemplateFileName("model-plain-1-mm-template.prt");
+    fileNew->SetApplication(1);
+    fileNew->SetUnits(1);
+    fileNew->SetRelationType("");
+    fileNew->SetUsesMasterModel("No");
+    fileNew->SetTemplateType(1);
+    fileNew->SetNewFileName(file);
+    fileNew->SetMasterFileName("");
+    fileNew->SetUseBlankTemplate(false);
+    fileNew->SetMakeDisplayedPart(false);
+    NXOpen::Assemblies::CreateNewComponentBuilder* builder = work->AssemblyManager()->CreateNewComponentBuilder();
+    std::unique_ptr<NXOpen::Assemblies::CreateNewComponentBuilder, void (*)(NXOpen::Assemblies::CreateNewComponentBuilder*)> dropBuilder(
+        builder, [](NXOpen::Assemblies::CreateNewComponentBuilder* b) { b->Destroy(); });
+    builder->SetReferenceSet(1);
+    builder->SetReferenceSetName("整个部件");
+    builder->SetNewComponentName(name);
+    for (tag_t b : bodies) builder->ObjectForNewComponent()->Add(dynamic_cast<NXOpen::NXObject*>(NXOpen::NXObjectManager::Get(b)));
+    builder->SetNewFile(fileNew);
+    return builder->Commit();
+}
+
+int zujian::创建单实体部件(const std::string& name, const std::string& file, tag_t body) {
+    UF_initialize();
+    int state = 100;
+    遍历内存(name, state);
+    if (state == 10) {
+        message(name + "\n 部件已存在请重新输入名称");
+        UF_terminate();
+        return 1;
+    }
+    tag_t b = 抽取实体(body);
+    新建组件(name, file, {b});
+    if (saveParts()) 保存组件(name, file);
+    UF_terminate();
     return 0;
 }
 
-int zujian::cancel_cb() {
+void zujian::deleteSource(tag_t body) {
+    bool occurrenceSeen = false, bodySeen = false;
+    tag_t source = NULL_TAG;
+    得到装配下的boy(occurrenceSeen, bodySeen, body, source);
+    if (source != NULL_TAG) UF_OBJ_delete_object(source);
+}
+
+void zujian::创建多实体部件() {
+    UF_initialize();
+    std::vector<tag_t> picked = selected();
+    const int n = static_cast<int>(picked.size());
+    std::string folder;
+    std::vector<std::string> names = 查找可用名称(moldno->Value().GetText(), "%s-00%d.prt", folder);
+    if (n == 0 || names.empty()) {
+        // Without a free name there is no part to hold the bodies: nothing is made and nothing deleted.
+        if (n > 0) message(std::string(moldno->Value().GetText()) + "\n没有可用的部件名称(1 至 19 均已占用),未创建组件");
+        UF_terminate();
+        return;
+    }
+    long bar = progress::create();
+    progress::show(bar);
+    progress::start(bar, 0, 2 * n);
+    bool barGone = false;
+    auto dropBar = [&] {
+        if (!barGone) progress::end(bar);
+        barGone = true;
+    };
+    UF_ABORT_clear_abort();
+    UF_ABORT_enable_abort();
+    std::string name = names[0], file = folder + "\\" + name;
+    std::vector<tag_t> prepared;
+    for (int i = 0; i < n; ++i) {
+        tag_t b = 抽取实体(picked[i]);
+        logical abort = FALSE;
+        UF_ABORT_ask_flag_status(&abort);
+        if (abort || b == NULL_TAG) {
+            UF_ABORT_clear_abort();
+            dropBar();
+            break;
+        }
+        prepared.push_back(b);
+        progress::step(bar, i + 1);
+    }
+    NXOpen::NXObject* component = 新建组件(name, file, prepared);
+    if (saveParts()) 保存组件(name, file);
+    tag_t workOcc = UF_ASSEM_ask_work_occurrence();
+    for (int i = 0; i < n; ++i) {
+        tag_t parent = UF_ASSEM_ask_parent_component(picked[i]);
+        if (parent != workOcc) deleteSource(picked[i]);
+        else UF_OBJ_delete_object(picked[i]);
+        if (!barGone) progress::step(bar, n + i + 1);
+        logical abort = FALSE;
+        UF_ABORT_ask_flag_status(&abort);
+        if (abort || parent == NULL_TAG) {
+            UF_ABORT_clear_abort();
+            dropBar();
+            break;
+        }
+    }
+    if (component) 去除参数(component->Tag());
+    dropBar();
+    UF_ABORT_disable_abort();
+    workOnDisplay();
+    UF_terminate();
+}
+
+void zujian::创建单实体部件枚举2() {
+    UF_initialize();
+    std::vector<tag_t> picked = selected();
+    const int n = static_cast<int>(picked.size());
+    std::string folder;
+    std::vector<std::string> names = 查找可用名称(moldno->Value().GetText(), "%s-%d.prt", folder);
+    if (static_cast<int>(names.size()) < n) {
+        // Too few free names: no part is made, so no body may be deleted either.
+        message(std::string(moldno->Value().GetText()) + "\n可用的部件名称只有 " + std::to_string(names.size()) + " 个,少于所选的 " +
+                std::to_string(n) + " 个实体,未创建组件");
+        UF_terminate();
+        return;
+    }
+    long bar = progress::create();
+    progress::show(bar);
+    progress::start(bar, 0, 2 * n);
+    std::vector<bool> made(n, false);
+    for (int i = 0; i < n; ++i) {
+        std::string file = folder + "\\" + names[i];
+        tag_t b = 抽取实体(picked[i]);
+        if (b != NULL_TAG) {
+            新建组件(names[i], file, {b});
+            if (saveParts()) 保存组件(names[i], file);
+            made[i] = true;
+        }
+        progress::step(bar, i + 1);
+    }
+    tag_t workOcc = UF_ASSEM_ask_work_occurrence();
+    for (int i = 0; i < n; ++i) {
+        if (made[i]) {
+            if (UF_ASSEM_ask_parent_component(picked[i]) != workOcc) deleteSource(picked[i]);
+            else UF_OBJ_delete_object(picked[i]);
+        }
+        progress::step(bar, n + i + 1);
+    }
+    progress::end(bar);
+    workOnDisplay();
+    UF_terminate();
+}
+
+void zujian::WAVE抽取体(bool deleteSource) {
+    UF_initialize();
+    tag_t work = UF_ASSEM_ask_work_part(), workOcc = UF_ASSEM_ask_work_occurrence();
+    NXOpen::Part* workPart = NXOpen::Session::GetSession()->Parts()->Work();
+    for (tag_t s : selected()) {
+        tag_t p = UF_ASSEM_ask_parent_component(s);
+        if (p == workOcc) {
+            UF_DISP_set_highlight(s, 0);
+            continue;
+        }
+        tag_t source = p == NULL_TAG ? s : UF_ASSEM_ask_prototype_of_occ(s);
+        tag_t xform = NULL_TAG, feature = NULL_TAG, body = NULL_TAG;
+        UF_SO_create_xform_assy_ctxt(work, p, workOcc, &xform);
+        UF_WAVE_create_linked_body(source, xform, work, TRUE, &feature);
+        UF_MODL_ask_feat_body(feature, &body);
+        NXOpen::Features::RemoveParametersBuilder* builder = workPart->Features()->CreateRemoveParametersBuilder();
+        builder->Objects()->Add(dynamic_cast<NXOpen::NXObject*>(NXOpen::NXObjectManager::Get(body)));
+        builder->Commit();
+        builder->Destroy();
+        if (deleteSource) {
+            UF_ASSEM_set_work_part(UF_ASSEM_ask_prototype_of_occ(p));
+            this->deleteSource(s);
+        }
+    }
+    UF_terminate();
+}
+
+void zujian::保存组件(const std::string& name, const std::string&) {
+    try {
+        NXOpen::BasePart* part = NXOpen::Session::GetSession()->Parts()->FindObject(name);
+        part->Save(NXOpen::BasePart::SaveComponentsTrue, NXOpen::BasePart::CloseAfterSaveFalse);
+    } catch (std::exception& ex) {
+        theUI->NXMessageBox()->Show("新模装配树", NXOpen::NXMessageBox::DialogTypeError, ex.what());
+    }
+}
+
+int zujian::去除参数(tag_t component) {
+    UF_initialize();
+    char part[MAX_FSPEC_BUFSIZE], refset[MAX_ENTITY_NAME_BUFSIZE], instance[MAX_ENTITY_NAME_BUFSIZE];
+    double origin[3], matrix[9], transform[4][4];
+    UF_ASSEM_ask_component_data(component, part, refset, instance, origin, matrix, transform);
+    NXOpen::Session* session = NXOpen::Session::GetSession();
+    NXOpen::Part* work = session->Parts()->Work();
+    NXOpen::Assemblies::Component* root = work->ComponentAssembly()->RootComponent();
+    if (root != nullptr) {
+        NXOpen::Assemblies::Component* found = root->FindObject(naming::componentIdentifier(instance));
+        work->ComponentAssembly()->SetWorkComponent(found);
+        std::vector<tag_t> bodies;
+        得到组件下所有的实体(found->Tag(), bodies);
+        NXOpen::Part* newWork = session->Parts()->Work();
+        NXOpen::Features::RemoveParametersBuilder* builder = newWork->Features()->CreateRemoveParametersBuilder();
+        for (tag_t b : bodies) builder->Objects()->Add(dynamic_cast<NXOpen::NXObject*>(NXOpen::NXObjectManager::Get(b)));
+        builder->Commit();
+        builder->Destroy();
+    }
+    UF_terminate();
     return 0;
 }
 
-int zujian::filter_cb(NXOpen::BlockStyler::UIBlock*, NXOpen::TaggedObject*) {
-    return 1;
+void zujian::关闭内存未显示部件() {
+    UF_initialize();
+    std::vector<tag_t> components;
+    得到所有组件的数组(components);
+    auto leafOf = [](const std::string& path) {
+        size_t slash = naming::lastOf(path, '\\');
+        return slash == std::string::npos ? path : path.substr(slash + 1);
+    };
+    std::vector<std::string> keep;
+    for (tag_t c : components) keep.push_back(leafOf(得到新建组件的路径(c)));
+    char display[MAX_FSPEC_BUFSIZE] = "";
+    UF_PART_ask_part_name(UF_PART_ask_display_part(), display);
+    keep.push_back(leafOf(display));
+    NXOpen::Session* session = NXOpen::Session::GetSession();
+    NXOpen::PartCollection* parts = session->Parts();
+    std::vector<std::string> loaded;
+    for (auto it = parts->begin(); it != parts->end(); ++it) loaded.push_back(leafOf((*it)->FullPath().GetText()));
+    for (const std::string& leaf : loaded) {
+        if (std::find(keep.begin(), keep.end(), leaf) != keep.end()) continue;
+        NXOpen::BasePart* part = parts->FindObject(leaf);
+        part->Close(NXOpen::BasePart::CloseWholeTreeFalse, NXOpen::BasePart::CloseModifiedDontClose, nullptr);
+        session->SetUndoMark(NXOpen::Session::MarkVisibilityVisible, "Change Display Part");
+        if (NXOpen::Part* work = parts->Work()) {
+            parts->SetDisplay(work, false, false, nullptr);
+            parts->SetWork(parts->Work());
+        }
+    }
+    UF_terminate();
+}
+
+void zujian::移动组件(const std::string& partName, const std::string& component, const std::string& parent) {
+    NXOpen::Session* session = NXOpen::Session::GetSession();
+    session->SetUndoMark(NXOpen::Session::MarkVisibilityVisible, "Drag and Drop Components");
+    NXOpen::BasePart* part = session->Parts()->FindObject(partName);
+    NXOpen::Assemblies::Component* root = session->Parts()->Work()->ComponentAssembly()->RootComponent();
+    NXOpen::Assemblies::Component* moved = root->FindObject(component);
+    NXOpen::Assemblies::Component* newParent = root->FindObject(parent);
+    part->ComponentAssembly()->RestructureComponents({moved}, newParent, true);
+}
+
+void zujian::批量创建组件() {
+    UF_initialize();
+    long bar = progress::create();
+    progress::show(bar);
+    关闭内存未显示部件();
+    std::vector<tag_t> parents;
+    得到组件的tag(parents);
+    if (parents.empty()) message("未找到父组件\n无法创建组件");
+    for (tag_t parent : parents) {
+        // A parent moved or gone by an earlier turn of this run is passed over.
+        if (UF_OBJ_ask_status(parent) != UF_OBJ_ALIVE) continue;
+        std::string parentFile = 得到新建组件的路径(parent);
+        std::string folder = 获取文件名和路径(parentFile, 2);
+        std::string parentName = 获取文件名和路径(parentFile, 1);
+        std::string parentId = naming::componentIdentifier(parentName);
+        naming::Series series = naming::seriesOf(parentName);
+        if (!series.parent) continue;
+        std::vector<tag_t> bodies;
+        得到出图的体(parent, bodies);
+        std::vector<tag_t> children;
+        得到组件下的组件(parent, children);
+        std::vector<int> used;
+        for (tag_t c : children) {
+            std::string name = 获取文件名和路径(得到新建组件的路径(c), 1);
+            if (!naming::contains(name, series.code)) continue;
+            std::string tail = naming::afterLastDash(name);
+            if (naming::allDigits(tail)) used.push_back(std::atoi(tail.c_str()));
+        }
+        used.push_back(0);
+        std::sort(used.begin(), used.end());
+        std::vector<int> free;
+        查找连续图号(used, free);
+        naming::NumberSource numbers(used, free);
+        if (bodies.empty()) continue;
+        progress::start(bar, 0, static_cast<int>(bodies.size()));
+        bool assemblyParent = naming::contains(parentId, "装配");
+        for (size_t k = 0; k < bodies.size(); ++k) {
+            tag_t body = bodies[k];
+            std::string pn = 得到体的属性(body, ATTR_PART_NAME);
+            std::vector<std::string> taken;
+            得到所有组件的名称(taken);
+            if (std::find(taken.begin(), taken.end(), pn) != taken.end()) continue;
+            int n = numbers.next();
+            std::string name = naming::batchPartName(pn, series.code, n, assemblyParent);
+            std::string file = folder + "\\" + name + ".prt";
+            std::string backup = folder + "\\" + name + "(old).prt";
+            std::vector<std::string> files;
+            得到目录下所有文件名(folder, files);
+            if (std::find(files.begin(), files.end(), file) != files.end()) {
+                int missing = 1;
+                UF_CFI_ask_file_exist(backup.c_str(), &missing);
+                if (missing == 0) DeleteFileA(backup.c_str());
+                if (rename(file.c_str(), backup.c_str()) != 0) {
+                    message("警告:\n" + file + "\n文件已经存在,且重命令不成功\n需要手动删除后重新新建组件");
+                    break;
+                }
+            }
+            // The source body goes only once the part meant to hold it exists.
+            int refused = 1;
+            try {
+                refused = 创建单实体部件(name, file, body);
+            } catch (std::exception& ex) {
+                message(name + "\n组件创建失败,实体保留原处:\n" + ex.what());
+            }
+            if (refused != 0) continue;
+            deleteSource(body);
+            移动组件(parentName, naming::componentIdentifier(name), parentId);
+            progress::step(bar, static_cast<int>(k) + 1);
+        }
+        workOnDisplay();
+    }
+    progress::end(bar);
+    view_refit();
+    UF_terminate();
 }

@@ -24,13 +24,13 @@ const std::map<std::string, std::pair<int, int>> kArity = {
     {"base", {1, 1}}, {"build", {1, 2}}, {"open", {1, 1}}, {"work", {1, 1}}, {"menu", {1, 1}},
     {"set", {2, 2}}, {"pick", {1, -1}}, {"press", {1, 1}}, {"apply", {0, 0}}, {"ok", {0, 0}},
     {"cancel", {0, 0}}, {"choose", {1, -1}}, {"node", {2, 2}}, {"save", {0, 1}}, {"expect", {1, -1}},
-    {"background", {3, 3}},
+    {"background", {3, 3}}, {"close", {1, 1}},
 };
 const std::set<std::string> kDialogVerbs = {"set", "pick", "press", "apply", "ok", "cancel", "node"};
 const std::map<std::string, std::pair<int, int>> kExpect = {
     {"message", {1, 1}}, {"block", {2, 2}}, {"attr", {3, 3}}, {"layer", {2, 2}}, {"color", {2, 2}},
     {"blank", {2, 2}}, {"translucency", {2, 2}}, {"file", {1, 1}}, {"nofile", {1, 1}}, {"sheets", {0, -1}},
-    {"listing", {1, 1}}, {"background", {3, 3}},
+    {"listing", {1, 1}}, {"background", {3, 3}}, {"parent", {2, 2}}, {"missing", {1, 1}},
 };
 
 std::string quote(const std::string& s) { return "\"" + s + "\""; }
@@ -194,6 +194,12 @@ void Player::topLevel(const Statement& s) {
             for (auto& p : ss.parts())
                 if (p->modified || p.get() == ss.display) partfile::save(*p);
         }
+    } else if (s.verb == "close") {
+        if (a[0] != "all") throw JournalError(file_, s.line, "close takes \"all\"");
+        // Forget every part, as after closing them all without saving; the background stays.
+        auto background = ss.colors;
+        ss.reset();
+        ss.colors = background;
     } else if (kDialogVerbs.count(s.verb)) {
         throw JournalError(file_, s.line, s.verb + " needs an open dialog");
     } else {
@@ -307,8 +313,8 @@ tag_t Player::ref(const std::string& r) {
             if (!c) throw JournalError(file_, st.line, "no component " + quote(part) + " in " + quote(r));
         }
         for (tag_t t : top.objects)
-            if (Object* o = s.find(t); o && o->type == UF_solid_type && o->parent == c->tag && s.object(o->prototype).name == g(r.substr(slash + 1)))
-                return t;
+            if (Object* o = s.find(t); o && o->type == UF_solid_type && o->parent == c->tag)
+                if (Object* proto = s.find(o->prototype); proto && proto->name == g(r.substr(slash + 1))) return t;
         throw JournalError(file_, st.line, "no body " + quote(r.substr(slash + 1)) + " in component " + quote(r.substr(0, slash)));
     }
     for (tag_t t : s.work->objects)
@@ -350,6 +356,17 @@ void Player::expect(const Statement& s) {
         for (auto& l : ss.listing)
             if (l == a[1]) return;
         stop(Outcome::ExpectFailed, s, "expected a listing line " + quote(a[1]) + ", found " + std::to_string(ss.listing.size()) + " other lines");
+    } else if (what == "parent") {
+        Object& c = ss.object(ref(a[1]));
+        Object* p = ss.find(c.parent);
+        check(a[2], p && !p->root ? text::toUtf8Lossy(p->instanceName) : "");
+    } else if (what == "missing") {
+        try {
+            ref(a[1]);
+        } catch (const JournalError&) {
+            return;
+        }
+        stop(Outcome::ExpectFailed, s, "expected " + a[1] + " to be missing, but it is there");
     } else if (what == "background") {
         for (int i = 0; i < 3; ++i)
             if (std::fabs(ss.colors[0][i] - std::stod(a[1 + i])) > 1e-9) {

@@ -238,6 +238,9 @@ int UF_WAVE_create_linked_body(tag_t body, tag_t xform, tag_t object_in_part, lo
         linked.density = b.density;
         linked.layer = b.layer;
         linked.color = b.color;
+        // The link brings the whole body, its name and attributes included.
+        linked.name = b.name;
+        linked.attrs = b.attrs;
         Object& f = newFeature(*p, "LINKED_BODY", b.tag, NULL_TAG);
         f.featBody = linked.tag;
         if (feature) *feature = f.tag;

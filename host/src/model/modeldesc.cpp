@@ -50,7 +50,7 @@ public:
                 if (!o || o->type != UF_solid_type || !o->isOccurrence()) continue;
                 Object* proto = s.find(o->prototype);
                 while (proto && proto->isOccurrence()) proto = s.find(proto->prototype);
-                if (proto && !prototypeOnly_.count(proto->tag)) o->attrs = proto->attrs;
+                if (proto) o->attrs = prototypeOnly_.count(proto->tag) ? std::vector<Attr>() : proto->attrs;
             }
         }
         for (Part* p : built_) partfile::save(*p);

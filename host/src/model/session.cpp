@@ -36,6 +36,7 @@ Session::Session() { reset(); }
 void Session::reset() {
     objects_.clear();
     topo_.clear();
+    occurrencesOf_.clear();
     parts_.clear();
     undoMarks.clear();
     deleteList.clear();
@@ -87,7 +88,15 @@ Object& Session::create(Part& part, int type, int subtype, bool listed) {
 }
 
 void Session::kill(Object& o) {
+    if (!o.alive) return;
     o.alive = false;
+    // The occurrences of a body or part go with it.
+    auto range = occurrencesOf_.equal_range(o.tag);
+    std::vector<tag_t> occs;
+    for (auto it = range.first; it != range.second; ++it) occs.push_back(it->second);
+    occurrencesOf_.erase(o.tag);
+    for (tag_t t : occs)
+        if (Object* x = find(t)) kill(*x);
     changed(o);
     o.shape.Nullify();
     if (o.part) o.part->modified = true;
@@ -178,12 +187,15 @@ void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_
             Object& occ = create(top, 70, proto->subtype);
             occ.prototype = proto->tag;
             occ.parent = parentOcc->tag;
+            occurrencesOf_.emplace(proto->tag, occ.tag);
             occ.name = proto->name;
             occ.layer = proto->layer;
             occ.color = proto->color;
             occ.blank = proto->blank;
             occ.translucency = proto->translucency;
             occ.density = proto->density;
+            // A new occurrence starts with its prototype's attributes; what is written on either later stays apart.
+            occ.attrs = proto->attrs;
             applyOverride(occ, proto->pid);
         }
     }

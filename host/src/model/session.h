@@ -195,6 +195,7 @@ private:
     tag_t nextTag_ = 1000;
     std::unordered_map<tag_t, std::unique_ptr<Object>> objects_;
     std::unordered_map<tag_t, Topology> topo_;
+    std::unordered_multimap<tag_t, tag_t> occurrencesOf_;  // prototype -> its occurrences
     std::vector<std::unique_ptr<Part>> parts_;
     void syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path,
                        std::vector<Part*>& chain);
