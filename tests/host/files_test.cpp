@@ -61,7 +61,7 @@ TEST_F(PartFileTest, EverythingTheModuleSeesSurvivesSaveAndOpen) {
     host::session().syncOccurrences(top);
     for (tag_t t : top.objects)
         if (host::Object* o = host::session().find(t); o && o->isOccurrence() && o->type == UF_solid_type)
-            o->attrs.push_back({"DB_PART_NO", 5, "100-2"});
+            o->setAttr({"DB_PART_NO", 5, "100-2"});
     host::partfile::save(child);
     host::partfile::save(top);
 
@@ -88,7 +88,9 @@ TEST_F(PartFileTest, EverythingTheModuleSeesSurvivesSaveAndOpen) {
     EXPECT_EQ(40, b->translucency);
     EXPECT_DOUBLE_EQ(2.7, b->density);
     EXPECT_NEAR(100000.0, host::session().massOf(*b).volume, 1e-6 * 100000.0);
-    EXPECT_EQ("100-2", occ->attrs.at(0).text);
+    ASSERT_TRUE(occ->findAttr("DB_PART_NO"));
+    EXPECT_EQ("100-2", occ->findAttr("DB_PART_NO")->text);
+    EXPECT_EQ(nullptr, host::session().object(occ->prototype).findAttr("DB_PART_NO"));
     EXPECT_EQ("按图制作", host::session().object(occ->prototype).attrs.at(0).text);
     EXPECT_NEAR(500.0 + 4.0, host::session().massOf(*occ).centroid.Z(), 1e-6);
 }
