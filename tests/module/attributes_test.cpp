@@ -15,35 +15,8 @@
 
 namespace fs = std::filesystem;
 
-class StockSizeTest : public ModuleTest {
+class StockSizeTest : public ModelTest {
 protected:
-    void SetUp() override {
-        ModuleTest::SetUp();
-        dir = fs::temp_directory_path() / ("vorta-stock-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        UF_initialize();
-    }
-    void TearDown() override {
-        UF_terminate();
-        fs::remove_all(dir);
-        ModuleTest::TearDown();
-    }
-    // Builds a model description (UTF-8 JSON) and opens it as the displayed part.
-    host::Part& open(const std::string& json) {
-        std::ofstream(dir / "m.json") << json;
-        host::Part& p = host::partfile::open(host::modeldesc::build((dir / "m.json").string()));
-        host::session().display = host::session().work = &p;
-        host::session().workOcc = p.rootOcc;
-        return p;
-    }
-    tag_t named(const std::string& gbk) {
-        for (tag_t t : host::session().work->objects)
-            if (host::Object* o = host::session().find(t); o && o->name == gbk && o->type == UF_solid_type) return t;
-        ADD_FAILURE() << "no body " << host::text::toUtf8Lossy(gbk);
-        return NULL_TAG;
-    }
     int liveBodies() {
         int n = 0;
         for (tag_t t : host::session().work->objects)
@@ -58,7 +31,6 @@ protected:
         UF_CSYS_ask_matrix_values(m, v.data() + 3);
         return v;
     }
-    fs::path dir;
 };
 
 TEST_F(StockSizeTest, RecordsOfCommonStocks) {

@@ -5,7 +5,12 @@
 #include <functional>
 #include <string>
 #include <vector>
+#include <fstream>
+#include "files/partfile.h"
 #include "model/menu.h"
+#include "model/modeldesc.h"
+#include "text.h"
+#include "uf_object_types.h"
 #include "model/session.h"
 #include "uf.h"
 #include "ui/dialog.h"
@@ -62,4 +67,56 @@ protected:
 
     ScriptedUser user;
     std::vector<std::string> transcript;
+};
+
+// Module tests on a model built from a description in a folder of their own.
+class ModelTest : public ModuleTest {
+protected:
+    void SetUp() override {
+        ModuleTest::SetUp();
+        dir = std::filesystem::temp_directory_path() / ("vorta-model-" + std::to_string(::getpid()) + "-" +
+                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+        UF_initialize();
+    }
+    void TearDown() override {
+        UF_terminate();
+        std::filesystem::remove_all(dir);
+        ModuleTest::TearDown();
+    }
+    // Builds a model description (UTF-8 JSON) and opens it as the displayed part.
+    host::Part& open(const std::string& json, const std::string& file = "m.json") {
+        std::ofstream(dir / file) << json;
+        host::Part& p = host::partfile::open(host::modeldesc::build((dir / file).string()));
+        host::session().display = host::session().work = &p;
+        host::session().workOcc = p.rootOcc;
+        return p;
+    }
+    // A body of the work part by its name; with `component`, the occurrence under that component.
+    tag_t named(const std::string& gbk, const std::string& component = "") {
+        host::Session& s = host::session();
+        for (tag_t t : s.display->objects) {
+            host::Object* o = s.find(t);
+            if (!o || o->type != UF_solid_type) continue;
+            if (component.empty() && !o->isOccurrence() && o->name == gbk) return t;
+            if (!component.empty() && o->isOccurrence()) {
+                host::Object* proto = s.find(o->prototype);
+                host::Object* parent = s.find(o->parent);
+                if (proto && parent && proto->name == gbk && parent->instanceName == component) return t;
+            }
+        }
+        return NULL_TAG;
+    }
+    tag_t component(const std::string& instanceName) {
+        host::Session& s = host::session();
+        for (tag_t t : s.display->objects)
+            if (host::Object* o = s.find(t); o && o->type == UF_component_type && !o->root && o->instanceName == instanceName) return t;
+        return NULL_TAG;
+    }
+    std::string parentOf(tag_t comp) {
+        host::Object* p = host::session().find(host::session().object(comp).parent);
+        return p && !p->root ? p->instanceName : "";
+    }
+    std::filesystem::path dir;
 };

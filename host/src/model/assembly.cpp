@@ -180,6 +180,10 @@ NXOpen::NXObject* NXOpen::Assemblies::CreateNewComponentBuilder::Commit() {
     std::string path = fs::absolute(host::paths::toHost(file_->NewFileName().GetText())).lexically_normal().string();
     if (s.partByPath(path)) throw NXException(3520048, "a part of that file is loaded already: " + std::string(file_->NewFileName().GetText()));
     if (fs::exists(path)) throw NXException(3520048, "the file exists already: " + std::string(file_->NewFileName().GetText()));
+    // Parts are known by their names: two loaded parts may not share one.
+    std::string leaf = fs::path(path).stem().string();
+    for (auto& p : s.parts())
+        if (p->leaf() == leaf) throw NXException(3520048, "a part named " + host::text::toGbk(leaf) + " is loaded already");
     std::vector<Object*> bodies;
     for (NXObject* o : objects_.GetArray()) {
         Object& b = live(o, "object");
