@@ -66,6 +66,11 @@ Object* Session::find(tag_t tag) {
     return it == objects_.end() || !it->second->alive ? nullptr : it->second.get();
 }
 
+Object* Session::findAny(tag_t tag) {
+    auto it = objects_.find(tag);
+    return it == objects_.end() ? nullptr : it->second.get();
+}
+
 Object& Session::object(tag_t tag) {
     Object* o = find(tag);
     if (!o) fail(7, "no object with tag " + std::to_string(tag));
@@ -81,6 +86,7 @@ Object& Session::create(Part& part, int type, int subtype, bool listed) {
     Object& ref = *o;
     objects_.emplace(ref.tag, std::move(o));
     if (listed) {
+        ref.pos = part.objects.size();
         part.objects.push_back(ref.tag);
         part.modified = true;
     }

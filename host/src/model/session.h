@@ -33,6 +33,7 @@ struct Object {
     Part* part = nullptr;        // the part the object lives in
     bool alive = true;
     int pid = 0;                 // persistent id inside its part file (own objects only)
+    size_t pos = 0;              // place in its part's creation order, so that cycling goes on in constant time
     std::string name;            // GBK
     int layer = 1, color = 87, blank = 0, translucency = 0, width = 0;
     bool highlight = false;
@@ -120,6 +121,7 @@ public:
 
     // Objects
     Object* find(tag_t tag);            // null for an unknown or deleted tag
+    Object* findAny(tag_t tag);         // deleted ones too, while the session remembers them
     Object& object(tag_t tag);          // throws std::runtime_error naming the tag
     // A new object of the part; `listed` objects are the part's own and come out of cycling, the rest
     // (faces, edges, temporary coordinate systems, matrices) are reached through their owners.

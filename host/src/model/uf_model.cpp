@@ -157,15 +157,11 @@ tag_t UF_OBJ_cycle_objs_in_part(tag_t part, int type, tag_t object) {
         Session& s = session();
         Part* p = s.partByTag(part);
         if (!p) fail(UF_err_bad_parameter_number_1, "not a part: " + std::to_string(part));
-        // Creation order; the position of the last object is found from the back because cycles walk forward.
+        // Creation order: the next object after the given one's place (a deleted one keeps its place).
         size_t start = 0;
         if (object != NULL_TAG) {
-            Object* o = s.find(object);
-            start = p->objects.size();
-            if (o && o->part == p) {
-                for (size_t i = p->objects.size(); i-- > 0;)
-                    if (p->objects[i] == object) { start = i + 1; break; }
-            }
+            Object* o = s.findAny(object);
+            start = o && o->part == p && o->pos < p->objects.size() && p->objects[o->pos] == object ? o->pos + 1 : p->objects.size();
         }
         for (size_t i = start; i < p->objects.size(); ++i) {
             Object* o = s.find(p->objects[i]);
