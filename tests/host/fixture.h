@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+#include "../scratch.h"
 #include "geom/stock.h"
 #include "model/session.h"
 #include "uf.h"
@@ -16,10 +17,7 @@ protected:
         s.reset();
         s.baseDir = std::string(VORTA_BINARY_DIR) + "/base";
         s.transcript = [this](const std::string& line) { transcript.push_back(line); };
-        dir = std::filesystem::temp_directory_path() / ("vorta-host-" + std::to_string(::getpid()) + "-" +
-                                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        dir = scratchDir("vorta-host-");
         UF_initialize();
     }
     void TearDown() override {

@@ -7,6 +7,7 @@
 #include <vector>
 #include <fstream>
 #include "files/partfile.h"
+#include "../scratch.h"
 #include "model/menu.h"
 #include "model/modeldesc.h"
 #include "text.h"
@@ -74,10 +75,7 @@ class ModelTest : public ModuleTest {
 protected:
     void SetUp() override {
         ModuleTest::SetUp();
-        dir = std::filesystem::temp_directory_path() / ("vorta-model-" + std::to_string(::getpid()) + "-" +
-                                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        dir = scratchDir("vorta-model-");
         UF_initialize();
     }
     void TearDown() override {

@@ -144,27 +144,27 @@ int UF_MODL_ask_body_type(tag_t b, int* body_type) {
     });
 }
 
-int UF_MODL_ask_body_faces(tag_t b, uf_list_p_t* faces) {
-    if (faces) *faces = nullptr;
-    return guarded("UF_MODL_ask_body_faces", [&] {
+}  // extern "C"
+
+namespace {
+
+int bodyList(const char* function, tag_t b, uf_list_p_t* out, bool faces) {
+    if (out) *out = nullptr;
+    return guarded(function, [&] {
         Session::Topology& t = session().topology(body(b));
-        if (faces) {
-            *faces = newList();
-            (*faces)->next = listOf(t.faceTags);
+        if (out) {
+            *out = newList();
+            (*out)->next = listOf(faces ? t.faceTags : t.edgeTags);
         }
     });
 }
 
-int UF_MODL_ask_body_edges(tag_t b, uf_list_p_t* edges) {
-    if (edges) *edges = nullptr;
-    return guarded("UF_MODL_ask_body_edges", [&] {
-        Session::Topology& t = session().topology(body(b));
-        if (edges) {
-            *edges = newList();
-            (*edges)->next = listOf(t.edgeTags);
-        }
-    });
-}
+}  // namespace
+
+extern "C" {
+
+int UF_MODL_ask_body_faces(tag_t b, uf_list_p_t* faces) { return bodyList("UF_MODL_ask_body_faces", b, faces, true); }
+int UF_MODL_ask_body_edges(tag_t b, uf_list_p_t* edges) { return bodyList("UF_MODL_ask_body_edges", b, edges, false); }
 
 int UF_MODL_ask_face_edges(tag_t face, uf_list_p_t* edges) {
     if (edges) *edges = nullptr;
