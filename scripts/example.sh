@@ -4,4 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 scripts/build.sh build
+rm -rf examples/out  # each run starts from the model, not from what the last one left
 build/vorta run examples/plant.vj

@@ -10,6 +10,7 @@
 #include "files/dump.h"
 #include "files/partfile.h"
 #include "journal/journal.h"
+#include "model/calls.h"
 #include "model/modeldesc.h"
 #include "model/session.h"
 #include "text.h"
@@ -21,7 +22,8 @@ namespace {
 const char* kUsage =
     "usage: vorta run JOB.vj [--base DIR] [--out DIR] [--module LIB]\n"
     "       vorta build MODEL.json [-o DIR]\n"
-    "       vorta dump PART.prt\n";
+    "       vorta dump PART.prt\n"
+    "       vorta calls\n";
 
 fs::path exeDir() {
     char buf[PATH_MAX];
@@ -117,6 +119,10 @@ int main(int argc, char** argv) {
     if (cmd == "run") return run(argc, argv);
     if (cmd == "build") return build(argc, argv);
     if (cmd == "dump") return dump(argc, argv);
+    if (cmd == "calls") {
+        for (const auto& c : host::calls()) std::printf("%-13s %s%s%s\n", c.state.c_str(), c.names.c_str(), c.note.empty() ? "" : " -- ", c.note.c_str());
+        return 0;
+    }
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -11,6 +11,7 @@
 #include "model/menu.h"
 #include "ui/dialog.h"
 #include "uf_obj.h"
+#include "uf_ui.h"
 
 namespace BS = NXOpen::BlockStyler;
 using host::journal::JournalError;
@@ -210,4 +211,24 @@ TEST_F(PlayerTest, FailuresSayWhereAndWhat) {
     }
     // A journal that fails inside a dialog still closes it.
     EXPECT_EQ(2, cancels);
+}
+
+TEST_F(PlayerTest, ClassSelectionIsAnsweredInTurnByChoose) {
+    static std::vector<std::pair<int, int>> answers;
+    answers.clear();
+    host::menu().actions.push_back({"select", [](UF_MB_widget_t, UF_MB_data_t, UF_MB_activated_button_p_t) {
+        int response = 0, count = 0;
+        tag_t* objects = nullptr;
+        UF_initialize();
+        UF_UI_select_with_class_dialog(const_cast<char*>("pick"), const_cast<char*>("bodies"), 0, nullptr, nullptr, &response, &count, &objects);
+        UF_terminate();
+        answers.push_back({response, count});
+        UF_free(objects);
+        return UF_MB_CB_CONTINUE;
+    }, nullptr});
+    std::ofstream(dir / "m.json") << R"({"file": "m.prt", "bodies": [{"name": "a", "stock": "block", "size": [1, 1, 1]},
+                                        {"name": "b", "stock": "block", "size": [1, 1, 1]}]})";
+    std::string failure;
+    EXPECT_EQ(Outcome::Done, play("build m.json\nchoose a b\nchoose none\nmenu select\nmenu select\nmenu select\n", failure)) << failure;
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{UF_UI_OK, 2}, {UF_UI_CANCEL, 0}, {UF_UI_CANCEL, 0}}), answers);
 }

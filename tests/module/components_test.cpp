@@ -143,3 +143,23 @@ TEST_F(ComponentTest, WaveExtractionLinksBodiesOfOtherComponentsAsPlainBodies) {
     }
     EXPECT_EQ(1, linked);
 }
+
+TEST_F(ComponentTest, BodiesOfOtherComponentsGoIntoNewPartsThroughLinks) {
+    open(R"({"file": "top.prt", "components": [{"file": "c-1.prt", "name": "c-1", "at": [0, 0, 500], "part": {"bodies": [)" +
+         body("far", "far", 0) + "," + body("near", "near", 100) + "]}}]}");
+    tag_t far = named("far", "c-1");
+    run(1, {far});
+    EXPECT_TRUE(fs::exists(dir / u8"临时组件-1.prt"));
+    // The source goes from its own part; the new part holds the body where it was in the assembly.
+    EXPECT_EQ(NULL_TAG, named("far", "c-1"));
+    EXPECT_NE(NULL_TAG, named("near", "c-1"));
+    host::Session& s = host::session();
+    tag_t made = component("临时组件-1.prt");
+    ASSERT_NE(NULL_TAG, made);
+    host::Part* part = s.object(made).child;
+    ASSERT_EQ(1u, part->objects.size());
+    EXPECT_NEAR(500 + 2.5, s.massOf(s.object(part->objects[0])).centroid.Z(), 1e-6);
+    EXPECT_TRUE(s.partByPath((dir / "c-1.prt").string())->modified);
+    for (tag_t t : s.display->objects)
+        if (host::Object* o = s.find(t)) EXPECT_NE(UF_feature_type, o->type) << "no link is left in the assembly";
+}

@@ -13,6 +13,7 @@
 #include "uf.h"
 #include "uf_mb.h"
 #include "uf_ui.h"
+#include "ui/dialog.h"
 
 using namespace host;
 
@@ -199,3 +200,23 @@ int UF_UI_write_listing_window(const char* string) {
 }
 
 }  // extern "C"
+
+extern "C" int UF_UI_select_with_class_dialog(char* message, char* title, int, UF_UI_sel_init_fn_t, void*, int* response,
+                                              int* count, tag_p_t* objects) {
+    if (response) *response = UF_UI_CANCEL;
+    if (count) *count = 0;
+    if (objects) *objects = nullptr;
+    return guarded("UF_UI_select_with_class_dialog", [&] {
+        // The selection masks of the init procedure are not applied: the journal names the objects itself.
+        session().say("[select] " + text::toUtf8Lossy(title ? title : "") + ": " + text::toUtf8Lossy(message ? message : ""));
+        std::optional<std::vector<tag_t>> chosen;
+        if (ui::user()) chosen = ui::user()->chooseObjects(title ? title : "");
+        if (!chosen) return;
+        if (response) *response = UF_UI_OK;
+        if (count) *count = static_cast<int>(chosen->size());
+        if (objects && !chosen->empty()) {
+            *objects = static_cast<tag_t*>(std::malloc(chosen->size() * sizeof(tag_t)));
+            std::copy(chosen->begin(), chosen->end(), *objects);
+        }
+    });
+}

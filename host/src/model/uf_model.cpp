@@ -608,3 +608,17 @@ int UF_VIEW_ask_tag_of_view_name(const char* view_name, tag_t* view_tag) {
 int UF_VIEW_cycle_objects(tag_t, int, tag_t*) { return UF_err_not_provided; }
 
 }  // extern "C"
+
+extern "C" int UF_PART_close(tag_t part, int scope, int) {
+    return guarded("UF_PART_close", [&] {
+        Session& s = session();
+        Part* p = s.partByTag(part);
+        if (!p) fail(UF_err_bad_parameter_number_1, "not a part");
+        std::vector<std::string> children;
+        if (scope == 1)
+            for (auto& in : p->instances) children.push_back(in.file);
+        s.closePart(*p);
+        for (auto& f : children)
+            if (Part* c = s.partByPath(f)) s.closePart(*c);
+    });
+}
