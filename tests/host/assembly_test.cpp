@@ -147,3 +147,27 @@ TEST_F(AssemblyTest, LinkedBodiesArriveInTheWorkPartAndLoseTheirLinkWhenParamete
     EXPECT_EQ(nullptr, host::session().find(feature));
     EXPECT_NE(nullptr, host::session().find(body));
 }
+
+TEST_F(AssemblyTest, ClosingAComponentsPartKeepsWhatTheAssemblySaidOfItsOccurrences) {
+    host::Session& s = host::session();
+    tag_t occ = NULL_TAG;
+    for (tag_t t : top->objects)
+        if (host::Object* o = s.find(t); o && o->type == UF_solid_type && o->isOccurrence()) occ = t;
+    s.object(occ).attrs = {{"DB_PART_NO", 5, "100-1"}};
+    s.object(occ).color = 186;
+    std::string childPath = child->path;
+    host::partfile::save(*child);
+    s.closePart(*child);
+    EXPECT_EQ(nullptr, s.find(occ));
+    EXPECT_EQ(nullptr, s.find(frame));
+    // The assembly still saves, and says what it said.
+    host::partfile::save(*top);
+    host::partfile::load(childPath);
+    s.syncOccurrences(*top);
+    host::Object* back = nullptr;
+    for (tag_t t : top->objects)
+        if (host::Object* o = s.find(t); o && o->type == UF_solid_type && o->isOccurrence()) back = o;
+    ASSERT_NE(nullptr, back);
+    EXPECT_EQ("100-1", back->findAttr("DB_PART_NO")->text);
+    EXPECT_EQ(186, back->color);
+}

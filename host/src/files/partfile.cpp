@@ -49,6 +49,15 @@ json displayToJson(int layer, int color, int blank, int translucency) {
     return {{"layer", layer}, {"color", color}, {"blank", blank}, {"translucency", translucency}};
 }
 
+json overrideToJson(const Override& ov) {
+    json e = displayToJson(ov.layer, ov.color, ov.blank, ov.translucency);
+    e["path"] = ov.path;
+    e["proto"] = ov.protoPid;
+    e["name"] = text(ov.name);
+    e["attributes"] = attrsToJson(ov.attrs);
+    return e;
+}
+
 // Files of components are kept relative to the part's folder when they lie under it, so that a
 // folder of parts can be moved or copied as a whole.
 std::string relativeFile(const std::string& file, const std::string& partPath) {
@@ -218,18 +227,7 @@ static json serialize(Part& p) {
         Object* o = s.find(t);
         if (!o || o->root) continue;
         if (o->isOccurrence()) {
-            json e = displayToJson(o->layer, o->color, o->blank, o->translucency);
-            if (o->type == UF_component_type) {
-                e["path"] = o->instancePath;
-                e["proto"] = 0;
-            } else {
-                Object& parent = s.object(o->parent);
-                e["path"] = parent.root ? std::vector<int>{} : parent.instancePath;
-                e["proto"] = s.object(o->prototype).pid;
-            }
-            e["name"] = text(o->name);
-            e["attributes"] = attrsToJson(o->attrs);
-            overrides.push_back(e);
+            overrides.push_back(overrideToJson(s.overrideOf(*o)));
             continue;
         }
         if (o->type != UF_solid_type) continue;
@@ -245,14 +243,7 @@ static json serialize(Part& p) {
         objects.push_back(e);
     }
     // Overrides of occurrences that were never built (component part missing) are kept as read.
-    for (const Override& ov : p.pendingOverrides) {
-        json e = displayToJson(ov.layer, ov.color, ov.blank, ov.translucency);
-        e["path"] = ov.path;
-        e["proto"] = ov.protoPid;
-        e["name"] = text(ov.name);
-        e["attributes"] = attrsToJson(ov.attrs);
-        overrides.push_back(e);
-    }
+    for (const Override& ov : p.pendingOverrides) overrides.push_back(overrideToJson(ov));
     json instances = json::array();
     for (const Instance& in : p.instances)
         instances.push_back({{"pid", in.pid}, {"file", relativeFile(in.file, p.path)}, {"name", text(in.name)}, {"matrix", trsfToJson(in.transform)}});

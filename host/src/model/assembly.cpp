@@ -38,15 +38,6 @@ Object& live(const NXOpen::TaggedObject* o, const char* what) {
 // The templates the stand-in knows; every one of them starts a part with nothing in it.
 bool knownTemplate(const std::string& name) { return name == "model-plain-1-mm-template.prt"; }
 
-// Everything below a component in the displayed assembly, the component first.
-std::vector<Object*> subtree(Object& c) {
-    std::vector<Object*> out{&c};
-    for (size_t i = 0; i < out.size(); ++i)
-        for (tag_t t : c.part->objects)
-            if (Object* o = S().find(t); o && o->parent == out[i]->tag) out.push_back(o);
-    return out;
-}
-
 std::string nameOf(const std::string& identifier) {
     const std::string head = "COMPONENT ", tail = " 1";
     if (identifier.rfind(head, 0) != 0 || identifier.size() < head.size() + tail.size() ||
@@ -141,7 +132,7 @@ void NXOpen::BasePart::Close(CloseWholeTree wholeTree, CloseModified modified, v
 NXOpen::Assemblies::Component* NXOpen::Assemblies::Component::FindObject(const NXString& identifier) const {
     Object& self = live(this, "component");
     std::string name = nameOf(identifier.GetText());
-    for (Object* o : subtree(self))
+    for (Object* o : S().subtree(self))
         if (o != &self && o->type == UF_component_type && o->instanceName == name)
             return static_cast<Component*>(NXObjectManager::Get(o->tag));
     throw NXException(3520044, "no component " + std::string(identifier.GetText()) + " under " + self.instanceName);
@@ -235,41 +226,37 @@ int NXOpen::Assemblies::ComponentAssembly::RestructureComponents(const std::vect
         host::Part* from = oldParent ? oldParent->child : nullptr;
         host::Part& top = *c->part;
         if (!from || c->instancePath.empty()) { ++failed; continue; }
-        for (Object* o : subtree(np))
+        for (Object* o : s.subtree(np))
             if (o == c) throw NXException(3520051, "a component cannot go under itself");
         int pid = c->instancePath.back();
         auto inst = std::find_if(from->instances.begin(), from->instances.end(), [&](const host::Instance& i) { return i.pid == pid; });
         if (inst == from->instances.end()) { ++failed; continue; }
-        // What the assembly said of the moved occurrences stays with them.
-        struct Kept { std::string name; int layer, color, blank, translucency; std::vector<host::Attr> attrs; };
-        std::map<tag_t, Kept> kept;
-        for (Object* o : subtree(*c))
-            if (o->type == UF_solid_type) kept[o->prototype] = {o->name, o->layer, o->color, o->blank, o->translucency, o->attrs};
+        // What the assembly said of the moved component and everything below it goes with it, by place below it.
+        const size_t depth = c->instancePath.size();
+        std::vector<host::Override> kept;
+        for (Object* o : s.subtree(*c)) kept.push_back(s.overrideOf(*o, depth));
         host::Instance moved = *inst;
         moved.pid = np.child->nextPid++;
         gp_Trsf rel = np.root ? gp_Trsf() : np.transform.Inverted();
         moved.transform = rel * c->transform;
-        np.child->instances.push_back(moved);
-        np.child->modified = true;
         if (deleteOriginal) {
             from->instances.erase(inst);
             from->modified = true;
-            for (Object* o : subtree(*c)) s.kill(*o);
+            for (Object* o : s.subtree(*c)) s.kill(*o);
         }
+        np.child->instances.push_back(moved);
+        np.child->modified = true;
         s.syncOccurrences(top);
+        std::vector<int> newPath = np.root ? std::vector<int>{} : np.instancePath;
+        newPath.push_back(moved.pid);
         for (tag_t t : top.objects) {
-            Object* o = s.find(t);
-            if (!o || o->type != UF_solid_type || !o->isOccurrence()) continue;
-            auto k = kept.find(o->prototype);
-            Object* parent = s.find(o->parent);
-            if (k == kept.end() || !parent || parent->child != s.object(o->prototype).part) continue;
-            if (!o->attrs.empty()) continue;
-            o->name = k->second.name;
-            o->layer = k->second.layer;
-            o->color = k->second.color;
-            o->blank = k->second.blank;
-            o->translucency = k->second.translucency;
-            o->attrs = k->second.attrs;
+            Object* nc = s.find(t);
+            if (!nc || nc->type != UF_component_type || nc->instancePath != newPath) continue;
+            for (Object* o : s.subtree(*nc)) {
+                host::Override here = s.overrideOf(*o, newPath.size());
+                for (const host::Override& k : kept)
+                    if (k.path == here.path && k.protoPid == here.protoPid) host::Session::takeLook(*o, k);
+            }
         }
     }
     return failed;

@@ -1,4 +1,5 @@
 #include "model/session.h"
+#include <algorithm>
 #include <filesystem>
 #include <stdexcept>
 #include <TopExp.hxx>
@@ -83,6 +84,9 @@ Object& Session::create(Part& part, int type, int subtype, bool listed) {
     o->type = type;
     o->subtype = subtype;
     o->part = &part;
+    // Bodies are known in their part's file by pid from the start, so that an assembly can speak of
+    // their occurrences before the part was ever saved.
+    if (listed && type == UF_solid_type && subtype == UF_solid_body_subtype) o->pid = part.nextPid++;
     Object& ref = *o;
     objects_.emplace(ref.tag, std::move(o));
     if (listed) {
@@ -137,11 +141,27 @@ Part* Session::partByTag(tag_t tag) {
 }
 
 void Session::closePart(Part& p) {
+    // Assemblies that show the closed part keep what they said of its occurrences, as their files do,
+    // and build the occurrences again when the part comes back.
+    for (auto& other : parts_) {
+        if (other.get() == &p) continue;
+        std::vector<Object*> gone;
+        for (tag_t t : other->objects)
+            if (Object* o = find(t); o && o->type == UF_component_type && !o->root && o->child == &p)
+                for (Object* x : subtree(*o)) gone.push_back(x);
+        for (Object* o : gone) {
+            if (!o->alive) continue;
+            Override ov = overrideOf(*o);
+            if (o->type == UF_component_type || ov.protoPid) other->pendingOverrides.push_back(ov);
+            kill(*o);
+        }
+    }
     for (tag_t t : p.objects)
         if (Object* o = find(t)) o->alive = false;
     if (Object* s = find(p.tag)) s->alive = false;
     if (display == &p) display = nullptr;
     if (work == &p) work = display;
+    if (!find(workOcc)) workOcc = 0;
     for (auto it = parts_.begin(); it != parts_.end(); ++it)
         if (it->get() == &p) { parts_.erase(it); break; }
 }
@@ -174,12 +194,7 @@ void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_
     auto applyOverride = [&](Object& occ, int protoPid) {
         for (auto it = top.pendingOverrides.begin(); it != top.pendingOverrides.end(); ++it) {
             if (it->protoPid == protoPid && samePath(it->path, occ.type == UF_component_type ? occ.instancePath : path)) {
-                occ.name = it->name;
-                occ.layer = it->layer;
-                occ.color = it->color;
-                occ.blank = it->blank;
-                occ.translucency = it->translucency;
-                occ.attrs = it->attrs;
+                takeLook(occ, *it);
                 top.pendingOverrides.erase(it);
                 return;
             }
@@ -226,6 +241,7 @@ void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_
             applyOverride(c, 0);
             comp = &c;
         }
+        comp->child = p;  // the part may have been closed and loaded again
         comp->transform = placeIn;
         chain.push_back(p);
         syncComponent(top, comp, *p, placeIn, sub, chain);
@@ -319,6 +335,46 @@ Object& Session::addSheet(Part& p, const std::string& name) {
     Object& o = create(p, UF_drawing_type, 0);
     o.name = name;
     return o;
+}
+
+}  // namespace host
+
+namespace host {
+
+std::vector<Object*> Session::subtree(Object& c) {
+    std::vector<Object*> out{&c};
+    for (size_t i = 0; i < out.size(); ++i)
+        for (tag_t t : c.part->objects)
+            if (Object* o = find(t); o && o->parent == out[i]->tag) out.push_back(o);
+    return out;
+}
+
+Override Session::overrideOf(const Object& o, size_t below) {
+    Override ov;
+    if (o.type == UF_component_type) {
+        ov.path = o.instancePath;
+    } else {
+        Object* parent = find(o.parent);
+        if (parent && !parent->root) ov.path = parent->instancePath;
+        if (Object* proto = find(o.prototype)) ov.protoPid = proto->pid;
+    }
+    ov.path.erase(ov.path.begin(), ov.path.begin() + std::min(below, ov.path.size()));
+    ov.name = o.name;
+    ov.layer = o.layer;
+    ov.color = o.color;
+    ov.blank = o.blank;
+    ov.translucency = o.translucency;
+    ov.attrs = o.attrs;
+    return ov;
+}
+
+void Session::takeLook(Object& occ, const Override& look) {
+    occ.name = look.name;
+    occ.layer = look.layer;
+    occ.color = look.color;
+    occ.blank = look.blank;
+    occ.translucency = look.translucency;
+    occ.attrs = look.attrs;
 }
 
 }  // namespace host

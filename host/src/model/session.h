@@ -140,6 +140,12 @@ public:
 
     // Assemblies: make the occurrence tree of a part match its instances (loading their parts).
     void syncOccurrences(Part& p);
+    // A component and everything below it in its assembly, the component first.
+    std::vector<Object*> subtree(Object& component);
+    // What an assembly says of one of its occurrences, as its file keeps it; and putting that back.
+    // `below` leaves out that many instance pids from the front of the path (for paths relative to a component).
+    Override overrideOf(const Object& occurrence, size_t below = 0);
+    static void takeLook(Object& occurrence, const Override& look);
     // The placement of an occurrence body or component in its assembly's coordinates.
     gp_Trsf placementOf(const Object& o);
     // The solid of a body in its part's (for occurrences: its assembly's) coordinates.
