@@ -149,12 +149,11 @@ void Session::closePart(Part& p) {
         for (tag_t t : other->objects)
             if (Object* o = find(t); o && o->type == UF_component_type && !o->root && o->child == &p)
                 for (Object* x : subtree(*o)) gone.push_back(x);
-        for (Object* o : gone) {
-            if (!o->alive) continue;
+        for (Object* o : gone) {  // all read before any goes: a body's path is its parent's
             Override ov = overrideOf(*o);
             if (o->type == UF_component_type || ov.protoPid) other->pendingOverrides.push_back(ov);
-            kill(*o);
         }
+        for (Object* o : gone) kill(*o);
     }
     for (tag_t t : p.objects)
         if (Object* o = find(t)) o->alive = false;
