@@ -291,10 +291,11 @@ tag_t 抽取实体(tag_t occurrence) {
     tag_t workPart = UF_ASSEM_ask_work_part();
     tag_t workOcc = UF_ASSEM_ask_work_occurrence();
     tag_t parent = UF_ASSEM_ask_parent_component(occurrence);
-    tag_t prototype = UF_ASSEM_ask_prototype_of_occ(occurrence);
+    // A body of the displayed part, seen from a component made the work part, is its own source.
+    tag_t source = UF_ASSEM_is_occurrence(occurrence) ? UF_ASSEM_ask_prototype_of_occ(occurrence) : occurrence;
     tag_t xform = NULL_TAG, linked = NULL_TAG;
     UF_SO_create_xform_assy_ctxt(workPart, parent, workOcc, &xform);
-    UF_WAVE_create_linked_body(prototype, xform, workPart, FALSE, &linked);
+    UF_WAVE_create_linked_body(source, xform, workPart, TRUE, &linked);
     UF_terminate();
     return linked;
 }
@@ -340,7 +341,11 @@ std::string 折弯尺寸记录(tag_t picked) {
         throw;
     }
     tag_t flatBody = NULL_TAG;
-    UF_MODL_ask_feat_body(flat->Tag(), &flatBody);
+    if (flat) UF_MODL_ask_feat_body(flat->Tag(), &flatBody);
+    if (flatBody == NULL_TAG) {
+        delete_features({conversion, flat});
+        return "";
+    }
     double ext[3];
     外形尺寸(flatBody, ext);
     std::string record = stock::format_bent_record(ext[0], ext[1], ext[2], ext[0], mass);

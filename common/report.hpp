@@ -17,6 +17,24 @@ void step(long& handle, int position);
 void end(long& handle);
 }  // namespace progress
 
+// A bar made and shown for one batch, taken down when the batch ends, however it ends.
+class ProgressBar {
+public:
+    ProgressBar() : handle_(progress::create()) { progress::show(handle_); }
+    ~ProgressBar() { end(); }
+    ProgressBar(const ProgressBar&) = delete;
+    ProgressBar& operator=(const ProgressBar&) = delete;
+    void start(int low, int high) { if (live_) progress::start(handle_, low, high); }
+    void step(int position) { if (live_) progress::step(handle_, position); }
+    void end() {
+        if (live_) progress::end(handle_);
+        live_ = false;
+    }
+private:
+    long handle_;
+    bool live_ = true;
+};
+
 // Fits the work view to the model.
 void view_refit();
 

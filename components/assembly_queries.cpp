@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <set>
 #include <io.h>
+#include <NXOpen/TaggedObject.hxx>
 #include <NXOpen/Part.hxx>
 #include <NXOpen/PartCollection.hxx>
 #include <NXOpen/Session.hxx>
@@ -18,10 +19,10 @@ namespace {
 
 std::string fileStem(tag_t component) { return 获取文件名和路径(得到新建组件的路径(component), 1); }
 
+// The whole name: the procedural name field holds only 30 bytes, and names longer than that must not collide.
 std::string objectName(tag_t object) {
-    char name[UF_OBJ_NAME_BUFSIZE] = "";
-    UF_OBJ_ask_name(object, name);
-    return name;
+    auto* o = dynamic_cast<NXOpen::NXObject*>(NXOpen::NXObjectManager::Get(object));
+    return o ? std::string(o->Name().GetText()) : std::string();
 }
 
 std::vector<tag_t> objectsOf(tag_t component, int type, int subtype) {
@@ -55,39 +56,28 @@ void ASSEM_cycle_all_part(tag_t occurrence, std::vector<tag_t>& components, std:
     tag_t* children = nullptr;
     int n = UF_ASSEM_ask_part_occ_children(occurrence, &children);
     for (int i = 0; i < n; ++i) {
-        char part[MAX_FSPEC_BUFSIZE], refset[MAX_ENTITY_NAME_BUFSIZE], instance[MAX_ENTITY_NAME_BUFSIZE];
-        double origin[3], matrix[9], transform[4][4];
-        UF_ASSEM_ask_component_data(children[i], part, refset, instance, origin, matrix, transform);
         ASSEM_cycle_all_part(children[i], components, instanceNames);
         components.push_back(children[i]);
-        instanceNames.push_back(instance);
+        instanceNames.push_back(objectName(children[i]));
     }
     if (children) UF_free(children);
     UF_terminate();
 }
 
-void 得到所有组件的数组(std::vector<tag_t>& out) {
+std::vector<tag_t> 所有组件() {
     UF_initialize();
     std::vector<tag_t> components;
     std::vector<std::string> names;
     tag_t root = UF_ASSEM_ask_root_part_occ(UF_PART_ask_display_part());
-    if (root != NULL_TAG) {
-        tag_t* children = nullptr;
-        int n = UF_ASSEM_ask_part_occ_children(root, &children);
-        for (int i = 0; i < n; ++i) {
-            ASSEM_cycle_all_part(children[i], components, names);
-            char part[MAX_FSPEC_BUFSIZE], refset[MAX_ENTITY_NAME_BUFSIZE], instance[MAX_ENTITY_NAME_BUFSIZE];
-            double origin[3], matrix[9], transform[4][4];
-            UF_ASSEM_ask_component_data(children[i], part, refset, instance, origin, matrix, transform);
-            components.push_back(children[i]);
-            names.push_back(instance);
-        }
-        if (children) UF_free(children);
-    }
-    std::set<std::string> seen;
-    for (tag_t c : components)
-        if (seen.insert(objectName(c)).second) out.push_back(c);
+    if (root != NULL_TAG) ASSEM_cycle_all_part(root, components, names);
     UF_terminate();
+    return components;
+}
+
+void 得到所有组件的数组(std::vector<tag_t>& out) {
+    std::set<std::string> seen;
+    for (tag_t c : 所有组件())
+        if (seen.insert(objectName(c)).second) out.push_back(c);
 }
 
 int 得到组件的tag(std::vector<tag_t>& out) {
@@ -105,11 +95,10 @@ int 得到组件的tag(std::vector<tag_t>& out) {
         if (naming::allDigits(tail)) numbers.push_back(std::atoi(tail.c_str()));
     }
     std::sort(numbers.begin(), numbers.end());
+    // Candidates match a number by the leading digits of their tail, so base-10a goes with a base-10.
     for (int n : numbers)
-        for (tag_t c : candidates) {
-            std::string tail = naming::afterLastDash(fileStem(c));
-            if (std::atoi(tail.c_str()) == n && naming::allDigits(tail)) out.push_back(c);
-        }
+        for (tag_t c : candidates)
+            if (std::atoi(naming::afterLastDash(fileStem(c)).c_str()) == n) out.push_back(c);
     UF_terminate();
     return 0;
 }

@@ -10,6 +10,8 @@
 int 得到装配下的boy(bool& occurrenceSeen, bool& bodySeen, tag_t body, tag_t& out);
 // Depth first below an occurrence: each child after its own children, with its instance name.
 void ASSEM_cycle_all_part(tag_t occurrence, std::vector<tag_t>& components, std::vector<std::string>& instanceNames);
+// Every component of the displayed assembly, in the walk's order.
+std::vector<tag_t> 所有组件();
 // One component per object name of the displayed assembly, the first met in the walk. The walk is made
 // anew each time, so a component that was moved or deleted is never handed out.
 void 得到所有组件的数组(std::vector<tag_t>& out);

@@ -67,20 +67,18 @@ std::string batchPartName(const std::string& partName, const std::string& series
 
 std::string componentIdentifier(const std::string& name) { return "COMPONENT " + name + " 1"; }
 
-NumberSource::NumberSource(std::vector<int> used, std::vector<int> free) : used_(std::move(used)), free_(std::move(free)) {
-    std::sort(used_.begin(), used_.end());
-    last_ = used_.empty() ? 0 : used_.back();
-}
+NumberSource::NumberSource(std::vector<long long> used) : used_(std::move(used)) { std::sort(used_.begin(), used_.end()); }
 
 int NumberSource::next() {
-    if (cursor_ < free_.size()) {
-        last_ = std::max(last_, free_[cursor_]);
-        return free_[cursor_++];
-    }
-    int n = last_ + 1;
+    long long n = last_ + 1;
     while (std::binary_search(used_.begin(), used_.end(), n)) ++n;
     last_ = n;
-    return n;
+    return static_cast<int>(n);
+}
+
+long long sequenceNumber(const std::string& digits) {
+    if (digits.empty() || !allDigits(digits) || digits.size() > 9) return -1;
+    return std::strtoll(digits.c_str(), nullptr, 10);
 }
 
 }  // namespace naming

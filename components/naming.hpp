@@ -43,16 +43,19 @@ std::string batchPartName(const std::string& partName, const std::string& series
 // Journal identifier of a component of that name.
 std::string componentIdentifier(const std::string& name);
 
-// Sequence numbers handed out in order: the free numbers first, then, past their end, the next
-// numbers that no used number takes.
+// Sequence numbers handed out in order: the positive numbers no used number takes, ascending. This is
+// the free-number list (the gaps, then the numbers after the largest) without its end, and without
+// writing out the gap below a used number far out (a date code, say).
 class NumberSource {
 public:
-    NumberSource(std::vector<int> used, std::vector<int> free);
+    explicit NumberSource(std::vector<long long> used);
     int next();
 private:
-    std::vector<int> used_, free_;
-    size_t cursor_ = 0;
-    int last_ = 0;
+    std::vector<long long> used_;
+    long long last_ = 0;
 };
+
+// The number a tail of digits stands for, or -1 when it has none or is too large for a sequence number.
+long long sequenceNumber(const std::string& digits);
 
 }  // namespace naming

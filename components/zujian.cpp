@@ -1,6 +1,7 @@
 #include "components/zujian.hpp"
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <NXOpen/Assemblies_ComponentAssembly.hxx>
 #include <NXOpen/FileNew.hxx>
 #include <NXOpen/Features_Feature.hxx>
@@ -23,6 +24,7 @@
 #include "attributes/stock_size.hpp"
 #include "common/attributes.hpp"
 #include "common/report.hpp"
+#include "common/uf_bracket.hpp"
 #include "components/assembly_queries.hpp"
 #include "components/naming.hpp"
 
@@ -60,6 +62,7 @@ void zujian::initialize_cb() {
         moldname = block<StringBlock>("moldname");
         beginname = block<StringBlock>("beginname");
         toggle0 = block<Toggle>("toggle0");
+        requireBlocks();
         std::unique_ptr<PropertyList> props(selection0->GetProperties());
         props->SetSelectionFilter("SelectionFilter", NXOpen::Selection::SelectionActionClearAndEnableSpecific,
                                   {NXOpen::Selection::MaskTriple(UF_solid_type, 0, UF_UI_SEL_FEATURE_SOLID_BODY)});
@@ -77,8 +80,15 @@ void zujian::dialogShown_cb() {
 }
 
 int zujian::update_cb(UIBlock* changed) {
-    if (changed == enum0) 设置枚举显示();
+    if (changed != nullptr && changed == enum0) 设置枚举显示();
     return 0;
+}
+
+void zujian::requireBlocks() const {
+    const std::pair<const void*, const char*> needed[] = {{enum0, "enum0"}, {selection0, "selection0"}, {moldno, "moldno"},
+                                                          {moldname, "moldname"}, {beginname, "beginname"}, {toggle0, "toggle0"}};
+    for (auto& [b, id] : needed)
+        if (b == nullptr) throw std::runtime_error(std::string("zujian.dlx: no block ") + id);
 }
 
 int zujian::filter_cb(UIBlock*, NXOpen::TaggedObject* object) {
@@ -93,6 +103,7 @@ int zujian::cancel_cb() { return 0; }
 
 int zujian::apply_cb() {
     return guard([&] {
+        requireBlocks();
         switch (mode) {
             case 0: 创建多实体部件(); break;
             case 1: 创建单实体部件枚举2(); break;
@@ -105,6 +116,7 @@ int zujian::apply_cb() {
 
 void zujian::设置枚举显示() {
     try {
+        requireBlocks();
         std::unique_ptr<PropertyList> props(enum0->GetProperties());
         mode = props->GetEnum("Value");
         moldname->SetShow(false);
@@ -145,15 +157,14 @@ bool zujian::saveParts() const { return toggle0->Value(); }
 
 std::string zujian::得到体的属性(tag_t object, std::string title) { return ::得到体的属性(object, std::move(title)); }
 
-tag_t zujian::抽取实体(tag_t body) {
-    UF_initialize();
-    tag_t out = body;
-    if (UF_ASSEM_ask_parent_component(body) != UF_ASSEM_ask_work_occurrence()) {
-        tag_t feature = ::抽取实体(body);
-        out = NULL_TAG;
-        UF_MODL_ask_feat_body(feature, &out);
-    }
-    UF_terminate();
+tag_t zujian::抽取实体(tag_t body, tag_t* link) {
+    UfBracket bracket;
+    if (link) *link = NULL_TAG;
+    if (UF_ASSEM_ask_parent_component(body) == UF_ASSEM_ask_work_occurrence()) return body;
+    tag_t feature = ::抽取实体(body);
+    tag_t out = NULL_TAG;
+    UF_MODL_ask_feat_body(feature, &out);
+    if (link) *link = feature;
     return out;
 }
 
@@ -184,18 +195,23 @@ NXOpen::NXObject* zujian::新建组件(const std::string& name, const std::strin
 }
 
 int zujian::创建单实体部件(const std::string& name, const std::string& file, tag_t body) {
-    UF_initialize();
+    UfBracket bracket;
     int state = 100;
     遍历内存(name, state);
     if (state == 10) {
         message(name + "\n 部件已存在请重新输入名称");
-        UF_terminate();
         return 1;
     }
-    tag_t b = 抽取实体(body);
-    新建组件(name, file, {b});
+    tag_t link = NULL_TAG;
+    tag_t b = 抽取实体(body, &link);
+    try {
+        新建组件(name, file, {b});
+    } catch (...) {
+        // The linked copy made for the new part does not stay in the user's part.
+        if (link != NULL_TAG) UF_OBJ_delete_object(link);
+        throw;
+    }
     if (saveParts()) 保存组件(name, file);
-    UF_terminate();
     return 0;
 }
 
@@ -207,66 +223,77 @@ void zujian::deleteSource(tag_t body) {
 }
 
 void zujian::创建多实体部件() {
-    UF_initialize();
+    UfBracket bracket;
     std::vector<tag_t> picked = selected();
     const int n = static_cast<int>(picked.size());
     std::string folder;
     std::vector<std::string> names = 查找可用名称(moldno->Value().GetText(), "%s-00%d.prt", folder);
-    if (n == 0 || names.empty()) {
+    if (n == 0) return;
+    if (names.empty()) {
         // Without a free name there is no part to hold the bodies: nothing is made and nothing deleted.
-        if (n > 0) message(std::string(moldno->Value().GetText()) + "\n没有可用的部件名称(1 至 19 均已占用),未创建组件");
-        UF_terminate();
+        message(std::string(moldno->Value().GetText()) + "\n没有可用的部件名称(1 至 19 均已占用),未创建组件");
         return;
     }
-    long bar = progress::create();
-    progress::show(bar);
-    progress::start(bar, 0, 2 * n);
-    bool barGone = false;
-    auto dropBar = [&] {
-        if (!barGone) progress::end(bar);
-        barGone = true;
-    };
+    ProgressBar bar;
+    bar.start(0, 2 * n);
     UF_ABORT_clear_abort();
     UF_ABORT_enable_abort();
     std::string name = names[0], file = folder + "\\" + name;
-    std::vector<tag_t> prepared;
+    std::vector<tag_t> prepared, links;
+    int taken = 0;  // the picks whose bodies go into the part
     for (int i = 0; i < n; ++i) {
-        tag_t b = 抽取实体(picked[i]);
+        tag_t link = NULL_TAG;
+        tag_t b = 抽取实体(picked[i], &link);
         logical abort = FALSE;
         UF_ABORT_ask_flag_status(&abort);
-        if (abort || b == NULL_TAG) {
+        if (b == NULL_TAG) {
             UF_ABORT_clear_abort();
-            dropBar();
+            bar.end();
             break;
         }
         prepared.push_back(b);
-        progress::step(bar, i + 1);
+        links.push_back(link);
+        taken = i + 1;
+        bar.step(i + 1);
+        if (abort) {  // what was prepared before the request still goes into the part
+            UF_ABORT_clear_abort();
+            bar.end();
+            break;
+        }
     }
-    NXOpen::NXObject* component = 新建组件(name, file, prepared);
-    if (saveParts()) 保存组件(name, file);
+    NXOpen::NXObject* component = nullptr;
+    try {
+        if (!prepared.empty()) component = 新建组件(name, file, prepared);
+    } catch (...) {
+        for (tag_t l : links)
+            if (l != NULL_TAG) UF_OBJ_delete_object(l);
+        UF_ABORT_disable_abort();
+        throw;
+    }
+    if (component && saveParts()) 保存组件(name, file);
+    // Only the sources of bodies that went into the part are deleted.
     tag_t workOcc = UF_ASSEM_ask_work_occurrence();
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < taken; ++i) {
         tag_t parent = UF_ASSEM_ask_parent_component(picked[i]);
         if (parent != workOcc) deleteSource(picked[i]);
         else UF_OBJ_delete_object(picked[i]);
-        if (!barGone) progress::step(bar, n + i + 1);
+        bar.step(n + i + 1);
         logical abort = FALSE;
         UF_ABORT_ask_flag_status(&abort);
         if (abort || parent == NULL_TAG) {
             UF_ABORT_clear_abort();
-            dropBar();
+            bar.end();
             break;
         }
     }
     if (component) 去除参数(component->Tag());
-    dropBar();
+    bar.end();
     UF_ABORT_disable_abort();
     workOnDisplay();
-    UF_terminate();
 }
 
 void zujian::创建单实体部件枚举2() {
-    UF_initialize();
+    UfBracket bracket;
     std::vector<tag_t> picked = selected();
     const int n = static_cast<int>(picked.size());
     std::string folder;
@@ -275,38 +302,35 @@ void zujian::创建单实体部件枚举2() {
         // Too few free names: no part is made, so no body may be deleted either.
         message(std::string(moldno->Value().GetText()) + "\n可用的部件名称只有 " + std::to_string(names.size()) + " 个,少于所选的 " +
                 std::to_string(n) + " 个实体,未创建组件");
-        UF_terminate();
         return;
     }
-    long bar = progress::create();
-    progress::show(bar);
-    progress::start(bar, 0, 2 * n);
-    std::vector<bool> made(n, false);
+    ProgressBar bar;
+    bar.start(0, 2 * n);
+    tag_t workOcc = UF_ASSEM_ask_work_occurrence();
+    // Each source goes right after its part was made, so that a failure half way leaves no body twice.
     for (int i = 0; i < n; ++i) {
         std::string file = folder + "\\" + names[i];
-        tag_t b = 抽取实体(picked[i]);
+        tag_t link = NULL_TAG;
+        tag_t b = 抽取实体(picked[i], &link);
         if (b != NULL_TAG) {
-            新建组件(names[i], file, {b});
+            try {
+                新建组件(names[i], file, {b});
+            } catch (...) {
+                if (link != NULL_TAG) UF_OBJ_delete_object(link);
+                throw;
+            }
             if (saveParts()) 保存组件(names[i], file);
-            made[i] = true;
-        }
-        progress::step(bar, i + 1);
-    }
-    tag_t workOcc = UF_ASSEM_ask_work_occurrence();
-    for (int i = 0; i < n; ++i) {
-        if (made[i]) {
             if (UF_ASSEM_ask_parent_component(picked[i]) != workOcc) deleteSource(picked[i]);
             else UF_OBJ_delete_object(picked[i]);
         }
-        progress::step(bar, n + i + 1);
+        bar.step(2 * (i + 1));
     }
-    progress::end(bar);
+    bar.end();
     workOnDisplay();
-    UF_terminate();
 }
 
 void zujian::WAVE抽取体(bool deleteSource) {
-    UF_initialize();
+    UfBracket bracket;
     tag_t work = UF_ASSEM_ask_work_part(), workOcc = UF_ASSEM_ask_work_occurrence();
     NXOpen::Part* workPart = NXOpen::Session::GetSession()->Parts()->Work();
     for (tag_t s : selected()) {
@@ -329,7 +353,6 @@ void zujian::WAVE抽取体(bool deleteSource) {
             this->deleteSource(s);
         }
     }
-    UF_terminate();
 }
 
 void zujian::保存组件(const std::string& name, const std::string&) {
@@ -342,40 +365,34 @@ void zujian::保存组件(const std::string& name, const std::string&) {
 }
 
 int zujian::去除参数(tag_t component) {
-    UF_initialize();
-    char part[MAX_FSPEC_BUFSIZE], refset[MAX_ENTITY_NAME_BUFSIZE], instance[MAX_ENTITY_NAME_BUFSIZE];
-    double origin[3], matrix[9], transform[4][4];
-    UF_ASSEM_ask_component_data(component, part, refset, instance, origin, matrix, transform);
+    UfBracket bracket;
+    // The new component itself is made the work component; finding it again by its journal name
+    // would miss a name longer than the host's name field.
+    auto* found = dynamic_cast<NXOpen::Assemblies::Component*>(NXOpen::NXObjectManager::Get(component));
+    if (found == nullptr) return 0;
     NXOpen::Session* session = NXOpen::Session::GetSession();
-    NXOpen::Part* work = session->Parts()->Work();
-    NXOpen::Assemblies::Component* root = work->ComponentAssembly()->RootComponent();
-    if (root != nullptr) {
-        NXOpen::Assemblies::Component* found = root->FindObject(naming::componentIdentifier(instance));
-        work->ComponentAssembly()->SetWorkComponent(found);
-        std::vector<tag_t> bodies;
-        得到组件下所有的实体(found->Tag(), bodies);
-        NXOpen::Part* newWork = session->Parts()->Work();
-        NXOpen::Features::RemoveParametersBuilder* builder = newWork->Features()->CreateRemoveParametersBuilder();
-        for (tag_t b : bodies) builder->Objects()->Add(dynamic_cast<NXOpen::NXObject*>(NXOpen::NXObjectManager::Get(b)));
-        builder->Commit();
-        builder->Destroy();
-    }
-    UF_terminate();
+    session->Parts()->Work()->ComponentAssembly()->SetWorkComponent(found);
+    std::vector<tag_t> bodies;
+    得到组件下所有的实体(found->Tag(), bodies);
+    NXOpen::Features::RemoveParametersBuilder* builder = session->Parts()->Work()->Features()->CreateRemoveParametersBuilder();
+    for (tag_t b : bodies) builder->Objects()->Add(dynamic_cast<NXOpen::NXObject*>(NXOpen::NXObjectManager::Get(b)));
+    builder->Commit();
+    builder->Destroy();
     return 0;
 }
 
 void zujian::关闭内存未显示部件() {
-    UF_initialize();
-    std::vector<tag_t> components;
-    得到所有组件的数组(components);
+    UfBracket bracket;
     auto leafOf = [](const std::string& path) {
         size_t slash = naming::lastOf(path, '\\');
         return slash == std::string::npos ? path : path.substr(slash + 1);
     };
+    // Every component's part is kept, not one per name: two parts may share a name's first letters.
     std::vector<std::string> keep;
-    for (tag_t c : components) keep.push_back(leafOf(得到新建组件的路径(c)));
+    for (tag_t c : 所有组件()) keep.push_back(leafOf(得到新建组件的路径(c)));
     char display[MAX_FSPEC_BUFSIZE] = "";
-    UF_PART_ask_part_name(UF_PART_ask_display_part(), display);
+    tag_t displayPart = UF_PART_ask_display_part();
+    UF_PART_ask_part_name(displayPart, display);
     keep.push_back(leafOf(display));
     NXOpen::Session* session = NXOpen::Session::GetSession();
     NXOpen::PartCollection* parts = session->Parts();
@@ -386,12 +403,11 @@ void zujian::关闭内存未显示部件() {
         NXOpen::BasePart* part = parts->FindObject(leaf);
         part->Close(NXOpen::BasePart::CloseWholeTreeFalse, NXOpen::BasePart::CloseModifiedDontClose, nullptr);
         session->SetUndoMark(NXOpen::Session::MarkVisibilityVisible, "Change Display Part");
-        if (NXOpen::Part* work = parts->Work()) {
-            parts->SetDisplay(work, false, false, nullptr);
-            parts->SetWork(parts->Work());
-        }
+        // The displayed assembly stays displayed, even when the user's work part is one of its components.
+        auto* shown = dynamic_cast<NXOpen::BasePart*>(NXOpen::NXObjectManager::Get(displayPart));
+        if (shown != nullptr) parts->SetDisplay(shown, false, false, nullptr);
+        if (NXOpen::Part* work = parts->Work()) parts->SetWork(work);
     }
-    UF_terminate();
 }
 
 void zujian::移动组件(const std::string& partName, const std::string& component, const std::string& parent) {
@@ -405,9 +421,8 @@ void zujian::移动组件(const std::string& partName, const std::string& compon
 }
 
 void zujian::批量创建组件() {
-    UF_initialize();
-    long bar = progress::create();
-    progress::show(bar);
+    UfBracket bracket;
+    ProgressBar bar;
     关闭内存未显示部件();
     std::vector<tag_t> parents;
     得到组件的tag(parents);
@@ -425,20 +440,16 @@ void zujian::批量创建组件() {
         得到出图的体(parent, bodies);
         std::vector<tag_t> children;
         得到组件下的组件(parent, children);
-        std::vector<int> used;
+        std::vector<long long> used = {0};
         for (tag_t c : children) {
             std::string name = 获取文件名和路径(得到新建组件的路径(c), 1);
             if (!naming::contains(name, series.code)) continue;
-            std::string tail = naming::afterLastDash(name);
-            if (naming::allDigits(tail)) used.push_back(std::atoi(tail.c_str()));
+            long long n = naming::sequenceNumber(naming::afterLastDash(name));
+            if (n >= 0) used.push_back(n);
         }
-        used.push_back(0);
-        std::sort(used.begin(), used.end());
-        std::vector<int> free;
-        查找连续图号(used, free);
-        naming::NumberSource numbers(used, free);
+        naming::NumberSource numbers(used);
         if (bodies.empty()) continue;
-        progress::start(bar, 0, static_cast<int>(bodies.size()));
+        bar.start(0, static_cast<int>(bodies.size()));
         bool assemblyParent = naming::contains(parentId, "装配");
         for (size_t k = 0; k < bodies.size(); ++k) {
             tag_t body = bodies[k];
@@ -471,11 +482,10 @@ void zujian::批量创建组件() {
             if (refused != 0) continue;
             deleteSource(body);
             移动组件(parentName, naming::componentIdentifier(name), parentId);
-            progress::step(bar, static_cast<int>(k) + 1);
+            bar.step(static_cast<int>(k) + 1);
         }
         workOnDisplay();
     }
-    progress::end(bar);
+    bar.end();
     view_refit();
-    UF_terminate();
 }

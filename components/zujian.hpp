@@ -19,8 +19,9 @@ public:
 
     void 设置枚举显示();
     void 批量创建组件();
-    // The body to put into a new part, as the work part sees it (linked in from another component).
-    tag_t 抽取实体(tag_t body);
+    // The body to put into a new part, as the work part sees it (linked in from another component;
+    // `link` then gets the link feature, which the caller removes when the part is not made).
+    tag_t 抽取实体(tag_t body, tag_t* link = nullptr);
     // 1 when a loaded part has the name already (nothing is made), 0 when the part was made.
     int 创建单实体部件(const std::string& name, const std::string& file, tag_t body);
     void 创建多实体部件();
@@ -38,6 +39,7 @@ private:
     // Makes the part of `name` in `file` from the bodies and answers the new component (null when refused).
     NXOpen::NXObject* 新建组件(const std::string& name, const std::string& file, const std::vector<tag_t>& bodies);
     void deleteSource(tag_t body);
+    void requireBlocks() const;
 
     int mode = 0;
 

@@ -51,6 +51,15 @@ TEST_F(QueryTest, EveryComponentOncePerNameChildrenFirst) {
     EXPECT_EQ((std::vector<std::string>{"k", "g", "h"}), names);
 }
 
+TEST_F(QueryTest, LongNamesThatShareTheirStartStayApart) {
+    // Sixteen two-byte characters in common: more than the host's 30-byte name field holds.
+    std::string head = host::text::toUtf8("支架底座横梁立柱加强筋板连接法兰");
+    open(R"({"file": "top.prt", "components": [)" + comp("p1-1.prt", head + "A", plate("x")) + "," + comp("p2-2.prt", head + "B", plate("x")) + "]}");
+    std::vector<tag_t> all;
+    得到所有组件的数组(all);
+    EXPECT_EQ(2u, all.size());
+}
+
 TEST_F(QueryTest, BodiesToConvertAreMarkedUnnumberedAndOnePerName) {
     auto attrs = [](const std::string& name, const std::string& no, const std::string& remark) {
         return host::text::toUtf8(R"("attributes": {"DB_PART_NAME": ")" + name + R"(", "DB_PART_NO": ")" + no + R"(", "REMARK": ")" + remark + R"("})");

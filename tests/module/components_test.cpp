@@ -81,6 +81,40 @@ TEST_F(ComponentTest, ARefusedPartLeavesItsBodyWhereItWas) {
     // The next body still gets its part, with the next number.
     EXPECT_TRUE(fs::exists(dir / "pin-100-2.prt"));
     EXPECT_EQ(NULL_TAG, named("pin", "base-100"));
+    // The copy linked in for the refused part did not stay in the assembly.
+    host::Session& s = host::session();
+    for (tag_t t : s.display->objects)
+        if (host::Object* o = s.find(t)) {
+            EXPECT_FALSE(o->type == UF_solid_type && !o->isOccurrence()) << "a body was left in the assembly part";
+            EXPECT_NE(UF_feature_type, o->type);
+        }
+}
+
+TEST_F(ComponentTest, AChildNumberedWithADateCodeTakesNothingFromTheStart) {
+    open(R"({"file": "top.prt", "components": [{"file": "base-2023.prt", "name": "base-2023", "part": {"bodies": [)" + body("a", "a", 0) +
+         "," + body("b", "b", 100) +
+         R"(], "components": [{"file": "old-2023-20231207.prt", "name": "old-2023-20231207", "part": {"bodies": []}}]}}]})");
+    run(2);
+    EXPECT_TRUE(fs::exists(dir / "a-2023-1.prt"));
+    EXPECT_TRUE(fs::exists(dir / "b-2023-2.prt"));
+}
+
+TEST_F(ComponentTest, ABodyOfTheAssemblyGoesIntoAPartOfTheWorkComponentWithoutBeingLost) {
+    open(R"({"file": "top.prt", "bodies": [)" + body("own", "own", 0) +
+         R"(], "components": [{"file": "c-1.prt", "name": "c-1", "at": [0, 0, 500], "part": {"bodies": [)" + body("x", "x", 300) + "]}}]}");
+    host::Session& s = host::session();
+    tag_t own = named("own");
+    s.work = s.object(component("c-1")).child;
+    s.workOcc = component("c-1");
+    run(0, {own});
+    tag_t made = component("临时组件-001.prt");
+    ASSERT_NE(NULL_TAG, made);
+    EXPECT_EQ("c-1", parentOf(made));
+    host::Part* part = s.object(made).child;
+    ASSERT_EQ(1u, part->objects.size());
+    EXPECT_EQ("own", s.object(part->objects[0]).findAttr("DB_PART_NAME")->text);
+    // Placed in the work component's frame, the copy still lies where the body lay.
+    EXPECT_NEAR(2.5, s.massOf(s.object(named("own", "临时组件-001.prt"))).centroid.Z(), 1e-6);
 }
 
 TEST_F(ComponentTest, WithoutAParentNothingIsMade) {

@@ -1,5 +1,6 @@
 // Sequence numbers and names of component part files.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include "components/naming.hpp"
 
 namespace {
@@ -33,16 +34,27 @@ TEST(NamingNumbers, FreeNumbersAreTheGapsThenTheTail) {
     }
 }
 
-TEST(NamingNumbers, HandingOutNeverRunsPastTheListOrRepeats) {
-    std::vector<int> used = {0, 1, 3, 25, 26};
-    std::vector<int> free;
-    查找连续图号(used, free);
-    naming::NumberSource source(used, free);
-    std::vector<int> got;
-    for (int i = 0; i < 40; ++i) got.push_back(source.next());
-    std::vector<int> want = join({2}, range(4, 24));          // the free list
-    want = join(want, range(27, 27 + 40 - 22 - 1));          // then past 26, the largest used
-    EXPECT_EQ(want, got);
+TEST(NamingNumbers, HandingOutFollowsTheFreeListAndGoesOnPastItsEnd) {
+    for (std::vector<int> used : {std::vector<int>{0, 1, 3, 25, 26}, {0, 2, 5}, {0, 30}, {0, 2, 2}}) {
+        std::vector<int> free;
+        查找连续图号(used, free);
+        naming::NumberSource source(std::vector<long long>(used.begin(), used.end()));
+        std::vector<int> got;
+        for (size_t i = 0; i < free.size(); ++i) got.push_back(source.next());
+        EXPECT_EQ(free, got);
+        // Past the list: the next numbers no child takes, never one twice.
+        int after = source.next();
+        EXPECT_GT(after, free.back());
+        EXPECT_EQ(std::find(used.begin(), used.end(), after), used.end());
+        EXPECT_EQ(after + 1 + (std::find(used.begin(), used.end(), after + 1) != used.end()), source.next());
+    }
+    // A used number far out (a date code) costs nothing and takes nothing from the start.
+    naming::NumberSource farOut({0, 20231207});
+    EXPECT_EQ(1, farOut.next());
+    EXPECT_EQ(20231207, naming::sequenceNumber("20231207"));
+    EXPECT_EQ(-1, naming::sequenceNumber("12345678901"));
+    EXPECT_EQ(-1, naming::sequenceNumber("10a"));
+    EXPECT_EQ(-1, naming::sequenceNumber(""));
 }
 
 TEST(NamingText, DigitsFoldersAndFileNames) {
