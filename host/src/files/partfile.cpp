@@ -1,4 +1,5 @@
 #include "files/partfile.h"
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -282,5 +283,19 @@ void saveAs(Part& p, const std::string& newPath) {
 }
 
 void save(Part& p) { saveAs(p, p.path); }
+
+static void saveTree(Part& p, bool components, std::vector<Part*>& done) {
+    if (std::find(done.begin(), done.end(), &p) != done.end()) return;
+    done.push_back(&p);
+    if (components)
+        for (const Instance& in : p.instances)
+            if (Part* c = session().partByPath(in.file)) saveTree(*c, true, done);
+    if (p.modified || !fs::exists(p.path) || &p == done.front()) save(p);
+}
+
+void saveTree(Part& p, bool components) {
+    std::vector<Part*> done;
+    saveTree(p, components, done);
+}
 
 }  // namespace host::partfile

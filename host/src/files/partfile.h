@@ -15,6 +15,8 @@ Part& load(const std::string& path);
 // Loads a part and builds its assembly (loading every component's part). Throws HostError.
 Part& open(const std::string& path);
 void save(Part& part);
+// Saves the part, and with `components` the parts of its components that changed or were never written.
+void saveTree(Part& part, bool components);
 void saveAs(Part& part, const std::string& newPath);
 
 // GBK text as stored in JSON: a string when it converts to UTF-8, else {"gbk": "<hex>"} so that no byte is lost.

@@ -189,7 +189,7 @@ void Player::topLevel(const Statement& s) {
         if (!ss.display) throw JournalError(file_, s.line, "no part is open");
         if (!a.empty() && a[0] != "all") throw JournalError(file_, s.line, "save takes nothing or \"all\"");
         if (a.empty()) {
-            partfile::save(*ss.display);
+            partfile::saveTree(*ss.display, true);
         } else {
             for (auto& p : ss.parts())
                 if (p->modified || p.get() == ss.display) partfile::save(*p);

@@ -46,15 +46,6 @@ std::string nameOf(const std::string& identifier) {
     return identifier.substr(head.size(), identifier.size() - head.size() - tail.size());
 }
 
-void saveTree(host::Part& p, bool components, std::vector<host::Part*>& done) {
-    if (std::find(done.begin(), done.end(), &p) != done.end()) return;
-    done.push_back(&p);
-    if (components)
-        for (const host::Instance& in : p.instances)
-            if (host::Part* c = S().partByPath(in.file)) saveTree(*c, true, done);
-    if (p.modified || !fs::exists(p.path) || &p == done.front()) host::partfile::save(p);
-}
-
 }  // namespace
 
 /* Part collection */
@@ -102,9 +93,8 @@ NXOpen::PartCollection::iterator NXOpen::PartCollection::end() { return snapshot
 
 void NXOpen::BasePart::Save(SaveComponents components, CloseAfterSave close) {
     host::Part& p = partOf(live(this, "part").tag);
-    std::vector<host::Part*> done;
     try {
-        saveTree(p, components == SaveComponentsTrue, done);
+        host::partfile::saveTree(p, components == SaveComponentsTrue);
     } catch (const std::exception& e) {
         throw NXException(3520043, host::text::toGbk(e.what()));
     }
