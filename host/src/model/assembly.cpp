@@ -176,14 +176,8 @@ NXOpen::NXObject* NXOpen::Assemblies::CreateNewComponentBuilder::Commit() {
     // The bodies move into the new part as they lie in space; the new part sits at the origin.
     for (Object* b : bodies) {
         Object& moved = s.create(fresh, UF_solid_type, UF_solid_body_subtype);
-        moved.pid = fresh.nextPid++;
         moved.shape = s.shapeOf(*b);
-        moved.name = b->name;
-        moved.attrs = b->attrs;
-        moved.layer = b->layer;
-        moved.color = b->color;
-        moved.translucency = b->translucency;
-        moved.density = b->density;
+        moved.copyLook(*b);
         if (!b->isOccurrence()) {
             for (tag_t t : b->part->objects)  // the features that made it go with it
                 if (Object* f = s.find(t); f && f->type == UF_feature_type && f->featBody == b->tag) s.kill(*f);

@@ -235,12 +235,7 @@ int UF_WAVE_create_linked_body(tag_t body, tag_t xform, tag_t object_in_part, lo
         TopoDS_Shape shape = s.shapeOf(b);
         Object& linked = s.create(*p, UF_solid_type, UF_solid_body_subtype);
         linked.shape = x ? shape.Moved(TopLoc_Location(x->transform)) : shape;
-        linked.density = b.density;
-        linked.layer = b.layer;
-        linked.color = b.color;
-        // The link brings the whole body, its name and attributes included.
-        linked.name = b.name;
-        linked.attrs = b.attrs;
+        linked.copyLook(b);  // the link brings the whole body, its name and attributes included
         Object& f = newFeature(*p, "LINKED_BODY", b.tag, NULL_TAG);
         f.featBody = linked.tag;
         if (feature) *feature = f.tag;

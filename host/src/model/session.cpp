@@ -23,6 +23,16 @@ void Object::setAttr(Attr a) {
     attrs.push_back(std::move(a));
 }
 
+void Object::copyLook(const Object& from) {
+    name = from.name;
+    attrs = from.attrs;
+    layer = from.layer;
+    color = from.color;
+    blank = from.blank;
+    translucency = from.translucency;
+    density = from.density;
+}
+
 Object* Part::self() const { return session().find(tag); }
 
 std::string Part::leaf() const { return std::filesystem::path(path).stem().string(); }
@@ -208,14 +218,8 @@ void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_
             occ.prototype = proto->tag;
             occ.parent = parentOcc->tag;
             occurrencesOf_.emplace(proto->tag, occ.tag);
-            occ.name = proto->name;
-            occ.layer = proto->layer;
-            occ.color = proto->color;
-            occ.blank = proto->blank;
-            occ.translucency = proto->translucency;
-            occ.density = proto->density;
             // A new occurrence starts with its prototype's attributes; what is written on either later stays apart.
-            occ.attrs = proto->attrs;
+            occ.copyLook(*proto);
             applyOverride(occ, proto->pid);
         }
     }

@@ -72,6 +72,8 @@ struct Object {
     tag_t face = 0;
 
     bool isOccurrence() const { return prototype != 0; }
+    // Takes another body's name, attributes, display state and density (not its solid).
+    void copyLook(const Object& from);
     const Attr* findAttr(const std::string& title) const;
     void setAttr(Attr a);
 };
