@@ -56,6 +56,7 @@ void qel_shuxinV30::initialize_cb() {
         colorPicker0 = block<ObjectColorPicker>("colorPicker0");
         blockbutton0 = block<Button>("blockbutton0");
         button0 = block<Button>("button0");
+        requireBlocks();
         if (blockxuanzhe) {
             std::unique_ptr<PropertyList> props(blockxuanzhe->GetProperties());
             props->SetSelectionFilter("SelectionFilter", NXOpen::Selection::SelectionActionClearAndEnableSpecific,
@@ -67,12 +68,23 @@ void qel_shuxinV30::initialize_cb() {
     });
 }
 
+void qel_shuxinV30::requireBlocks() const {
+    StylerDialog::requireBlocks({{blockleixing, "blockleixing"}, {blockxuanzhe, "blockxuanzhe"}, {blockgunge, "blockgunge"},
+                                 {blockPartName, "blockPartName"}, {blockPartNo, "blockPartNo"}, {blockbeizhu, "blockbeizhu"},
+                                 {blockCaiLiao, "blockCaiLiao"}, {blocksuling, "blocksuling"}, {blockRiqi, "blockRiqi"},
+                                 {blocktoggle0, "blocktoggle0"}, {blocktoggle01, "blocktoggle01"}, {colorPicker0, "colorPicker0"}});
+}
+
 void qel_shuxinV30::dialogShown_cb() {
-    guard([&] { 选择类型设置(); });
+    guard([&] {
+        requireBlocks();
+        选择类型设置();
+    });
 }
 
 int qel_shuxinV30::apply_cb() {
     return guard([&] {
+        requireBlocks();
         if (!blocktoggle01->Value()) 写属性();
     });
 }
@@ -86,6 +98,7 @@ int qel_shuxinV30::cancel_cb() {
 
 int qel_shuxinV30::update_cb(UIBlock* changed) {
     guard([&] {
+        requireBlocks();
         if (changed == blockleixing) {
             选择类型设置();
         } else if (changed == blockxuanzhe) {

@@ -39,6 +39,7 @@ private:
     int mode() const;
     bool bent() const;
     void 显示文件(const char* relative);
+    void requireBlocks() const;
 
     NXOpen::BlockStyler::Group* group1 = nullptr;
     NXOpen::BlockStyler::Enumeration* blockleixing = nullptr;

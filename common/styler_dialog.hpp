@@ -2,6 +2,10 @@
 // block lookup, and the guards that keep exceptions inside the callbacks.
 #pragma once
 #include <exception>
+#include <initializer_list>
+#include <stdexcept>
+#include <string>
+#include <utility>
 #include <NXOpen/BlockStyler_BlockDialog.hxx>
 #include <NXOpen/BlockStyler_UIBlock.hxx>
 #include <NXOpen/Callback.hxx>
@@ -67,6 +71,12 @@ protected:
     template <class B>
     B* block(const char* id) {
         return dynamic_cast<B*>(theDialog->TopBlock()->FindBlock(id));
+    }
+
+    // Throws, naming the dialog file, when one of the blocks the command works with is missing from it.
+    void requireBlocks(std::initializer_list<std::pair<const void*, const char*>> blocks) const {
+        for (auto& [b, id] : blocks)
+            if (b == nullptr) throw std::runtime_error(std::string(theDlxFileName) + ": no block " + id);
     }
 
     // Runs a callback body; an exception ends in the error box and the callback answers `onError`.

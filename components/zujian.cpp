@@ -85,10 +85,8 @@ int zujian::update_cb(UIBlock* changed) {
 }
 
 void zujian::requireBlocks() const {
-    const std::pair<const void*, const char*> needed[] = {{enum0, "enum0"}, {selection0, "selection0"}, {moldno, "moldno"},
-                                                          {moldname, "moldname"}, {beginname, "beginname"}, {toggle0, "toggle0"}};
-    for (auto& [b, id] : needed)
-        if (b == nullptr) throw std::runtime_error(std::string("zujian.dlx: no block ") + id);
+    StylerDialog::requireBlocks({{enum0, "enum0"}, {selection0, "selection0"}, {moldno, "moldno"},
+                                 {moldname, "moldname"}, {beginname, "beginname"}, {toggle0, "toggle0"}});
 }
 
 int zujian::filter_cb(UIBlock*, NXOpen::TaggedObject* object) {

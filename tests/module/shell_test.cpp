@@ -1,5 +1,7 @@
 // The application shell: start-up, actions and launchers, reporting, progress, background.
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include "common/report.hpp"
 #include "fixture.h"
 #include "uf_mb.h"
@@ -166,4 +168,25 @@ TEST_F(ProgressTest, WithoutTheDisplayLibraryTheBatchRunsWithoutABar) {
     progress::end(bar);
     EXPECT_EQ(0, count("[progress]"));
     EXPECT_EQ(open, host::session().initCount);
+}
+
+TEST_F(ShellTest, ADialogFileWithoutABlockTheCommandNeedsGivesErrorBoxesNotACrash) {
+    auto base = std::filesystem::temp_directory_path() / ("vorta-lackingblock-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(base);
+    std::filesystem::copy(host::session().baseDir, base, std::filesystem::copy_options::recursive);
+    std::string file = (base / "application" / "qel_shuxinV3.0.dlx").string();
+    std::ifstream in(file);
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), kept;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (line.find("\"blockRiqi\"") == std::string::npos) kept += line + "\n";
+    std::ofstream(file) << kept;
+    host::session().baseDir = base.string();
+    user.onDialog = [](host::ui::Dialog& d) {
+        host::ui::setValue(d, "blockleixing", "0");
+        host::ui::pressApply(d);
+    };
+    EXPECT_EQ(UF_MB_CB_CONTINUE, pick("attrV2"));
+    EXPECT_GE(count("[message] Block Styler (error): qel_shuxinV3.0.dlx: no block blockRiqi"), 3);
+    std::filesystem::remove_all(base);
 }
