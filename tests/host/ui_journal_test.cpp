@@ -150,6 +150,7 @@ TEST(JournalParse, StatementsAndTheirErrorsWithLines) {
         {"set a \"x\\ty\"\n", 1, "unknown escape"},
         {"expect colour a 1\n", 1, "unknown expectation \"colour\""},
         {"expect attr a b\n", 1, "expect takes 4 arguments"},
+        {"\nexpect\n", 2, "expect what?"},
     };
     for (auto& c : cases) {
         try {

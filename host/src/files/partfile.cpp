@@ -1,6 +1,8 @@
 #include "files/partfile.h"
 #include <algorithm>
 #include <filesystem>
+#include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -28,6 +30,16 @@ std::string unhex(const std::string& h) {
     std::string out;
     for (size_t i = 0; i < h.size(); i += 2) out += static_cast<char>(std::stoi(h.substr(i, 2), nullptr, 16));
     return out;
+}
+
+// A check of a solid's text: the kernel's reader can run on for a very long time over damaged text,
+// so damage must be found before the text reaches it.
+std::string check(const std::string& text) {
+    uint64_t h = 1469598103934665603ull;
+    for (unsigned char c : text) h = (h ^ c) * 1099511628211ull;
+    char buf[17];
+    std::snprintf(buf, sizeof buf, "%016llx", static_cast<unsigned long long>(h));
+    return std::string(buf) + "-" + std::to_string(text.size());
 }
 
 json trsfToJson(const gp_Trsf& t) {
@@ -158,7 +170,9 @@ Part& load(const std::string& pathIn) {
             o.translucency = e.value("translucency", 0);
             o.attrs = attrsFromJson(e.value("attributes", json::array()));
             if (e.contains("brep")) {
-                o.shape = geom::fromText(e.at("brep").get<std::string>());
+                const std::string& brep = e.at("brep").get_ref<const std::string&>();
+                if (e.value("check", "") != check(brep)) throw std::runtime_error("the solid of object " + std::to_string(o.pid) + " does not match its check");
+                o.shape = geom::fromText(brep);
                 o.density = e.value("density", 7.8);
             }
             p.nextPid = std::max(p.nextPid, o.pid + 1);
@@ -241,6 +255,7 @@ static json serialize(Part& p) {
         e["attributes"] = attrsToJson(o->attrs);
         e["density"] = o->density;
         e["brep"] = geom::toText(o->shape);
+        e["check"] = check(e["brep"].get_ref<const std::string&>());
         objects.push_back(e);
     }
     // Overrides of occurrences that were never built (component part missing) are kept as read.

@@ -90,6 +90,7 @@ std::vector<Statement> parse(const std::string& content, const std::string& file
         int count = static_cast<int>(s.args.size());
         auto [lo, hi] = it->second;
         if (s.verb == "expect") {
+            if (s.args.empty()) throw JournalError(file, n, "expect what? (message, block, attr, layer, color, blank, translucency, file, nofile, sheets, listing, background, parent, missing)");
             auto e = kExpect.find(s.args[0]);
             if (e == kExpect.end()) throw JournalError(file, n, "unknown expectation " + quote(s.args[0]));
             lo = e->second.first + 1;
