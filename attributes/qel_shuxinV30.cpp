@@ -57,11 +57,7 @@ void qel_shuxinV30::initialize_cb() {
         blockbutton0 = block<Button>("blockbutton0");
         button0 = block<Button>("button0");
         requireBlocks();
-        if (blockxuanzhe) {
-            std::unique_ptr<PropertyList> props(blockxuanzhe->GetProperties());
-            props->SetSelectionFilter("SelectionFilter", NXOpen::Selection::SelectionActionClearAndEnableSpecific,
-                                      {NXOpen::Selection::MaskTriple(UF_solid_type, 0, UF_UI_SEL_FEATURE_SOLID_BODY)});
-        }
+        solidBodiesOnly(blockxuanzhe);
         UF_initialize();
         UF_ASSEM_set_work_part(UF_PART_ask_display_part());
         UF_terminate();

@@ -20,11 +20,7 @@ void shuxin_jichen::initialize_cb() {
     guard([&] {
         group0 = block<Group>("group0");
         selection0 = block<SelectObject>("selection0");
-        if (selection0) {
-            std::unique_ptr<PropertyList> props(selection0->GetProperties());
-            props->SetSelectionFilter("SelectionFilter", NXOpen::Selection::SelectionActionClearAndEnableSpecific,
-                                      {NXOpen::Selection::MaskTriple(UF_solid_type, 0, UF_UI_SEL_FEATURE_SOLID_BODY)});
-        }
+        solidBodiesOnly(selection0);
     });
 }
 

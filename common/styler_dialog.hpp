@@ -3,6 +3,7 @@
 #pragma once
 #include <exception>
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -71,6 +72,14 @@ protected:
     template <class B>
     B* block(const char* id) {
         return dynamic_cast<B*>(theDialog->TopBlock()->FindBlock(id));
+    }
+
+    // Lets a selection block take solid bodies only (selection action 3, mask 70/0/36).
+    static void solidBodiesOnly(NXOpen::BlockStyler::SelectObject* selection) {
+        if (selection == nullptr) return;
+        std::unique_ptr<NXOpen::BlockStyler::PropertyList> props(selection->GetProperties());
+        props->SetSelectionFilter("SelectionFilter", NXOpen::Selection::SelectionActionClearAndEnableSpecific,
+                                  {NXOpen::Selection::MaskTriple(70, 0, 36)});
     }
 
     // Throws, naming the dialog file, when one of the blocks the command works with is missing from it.

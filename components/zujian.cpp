@@ -63,9 +63,8 @@ void zujian::initialize_cb() {
         beginname = block<StringBlock>("beginname");
         toggle0 = block<Toggle>("toggle0");
         requireBlocks();
+        solidBodiesOnly(selection0);
         std::unique_ptr<PropertyList> props(selection0->GetProperties());
-        props->SetSelectionFilter("SelectionFilter", NXOpen::Selection::SelectionActionClearAndEnableSpecific,
-                                  {NXOpen::Selection::MaskTriple(UF_solid_type, 0, UF_UI_SEL_FEATURE_SOLID_BODY)});
         props->SetEnum("MaximumScope", 3);
     });
 }

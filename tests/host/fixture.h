@@ -13,10 +13,7 @@
 class HostTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host::Session& s = host::session();
-        s.reset();
-        s.baseDir = std::string(VORTA_BINARY_DIR) + "/base";
-        s.transcript = [this](const std::string& line) { transcript.push_back(line); };
+        freshSession(transcript);
         dir = scratchDir("vorta-host-");
         UF_initialize();
     }

@@ -34,10 +34,7 @@ public:
 class ModuleTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host::Session& s = host::session();
-        s.reset();
-        s.baseDir = std::string(VORTA_BINARY_DIR) + "/base";
-        s.transcript = [this](const std::string& line) { transcript.push_back(line); };
+        freshSession(transcript);
         if (host::menu().actions.empty()) {
             char p[1] = {0};
             int rc = 0;
