@@ -21,7 +21,7 @@ namespace {
 
 const char* kUsage =
     "usage: vorta run JOB.vj [--base DIR] [--out DIR] [--module LIB]\n"
-    "       vorta build MODEL.json [-o DIR]\n"
+    "       vorta build MODEL.json [-o DIR] [--force]\n"
     "       vorta dump PART.prt\n"
     "       vorta calls\n";
 
@@ -82,15 +82,17 @@ int run(int argc, char** argv) {
 
 int build(int argc, char** argv) {
     std::string model, out;
+    bool force = false;
     for (int i = 2; i < argc; ++i) {
         std::string a = argv[i];
         if (a == "-o" && i + 1 < argc) out = argv[++i];
+        else if (a == "--force") force = true;
         else if (model.empty()) model = a;
         else { std::fputs(kUsage, stderr); return 2; }
     }
     if (model.empty()) { std::fputs(kUsage, stderr); return 2; }
     try {
-        std::string top = host::modeldesc::build(model, out);
+        std::string top = host::modeldesc::build(model, out, force);
         std::printf("%s\n", top.c_str());
         return 0;
     } catch (const host::modeldesc::ModelError& e) {

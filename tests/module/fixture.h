@@ -83,7 +83,7 @@ protected:
     // Builds a model description (UTF-8 JSON) and opens it as the displayed part.
     host::Part& open(const std::string& json, const std::string& file = "m.json") {
         std::ofstream(dir / file) << json;
-        host::Part& p = host::partfile::open(host::modeldesc::build((dir / file).string()));
+        host::Part& p = host::partfile::open(host::modeldesc::build((dir / file).string(), "", true));
         host::session().display = host::session().work = &p;
         host::session().workOcc = p.rootOcc;
         return p;

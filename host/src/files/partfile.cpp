@@ -1,12 +1,17 @@
 #include "files/partfile.h"
 #include <algorithm>
+#include <climits>
+#include <set>
 #include <filesystem>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <vector>
+#include "files/fields.h"
+#include "geom/kernel.h"
 #include "text.h"
+#include "uf_attr.h"
 #include "uf_object_types.h"
 
 namespace fs = std::filesystem;
@@ -26,9 +31,15 @@ std::string hex(const std::string& s) {
 }
 
 std::string unhex(const std::string& h) {
-    if (h.size() % 2) throw std::runtime_error("odd hex text");
+    if (h.size() % 2) throw std::runtime_error("hex text of odd length");
+    auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        throw std::runtime_error("hex text holds a character that is no hex digit");
+    };
     std::string out;
-    for (size_t i = 0; i < h.size(); i += 2) out += static_cast<char>(std::stoi(h.substr(i, 2), nullptr, 16));
+    for (size_t i = 0; i < h.size(); i += 2) out += static_cast<char>(digit(h[i]) * 16 + digit(h[i + 1]));
     return out;
 }
 
@@ -50,13 +61,15 @@ json trsfToJson(const gp_Trsf& t) {
 }
 
 gp_Trsf trsfFromJson(const json& m) {
-    gp_Trsf t;
-    if (!m.is_array() || m.size() != 12) throw std::runtime_error("a placement needs 12 numbers");
-    std::vector<double> v;
-    for (auto& x : m) v.push_back(x.get<double>());
-    t.SetValues(v[0], v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10], v[11]);
-    return t;
+    std::vector<double> v = fields::numbers(m, "a placement");
+    if (v.size() != 12) throw std::runtime_error("a placement needs 12 numbers");
+    return geom::rigidMotion(v.data());
 }
+
+// Object ids of a part file; far beyond what any part holds, and far from the top of their type.
+const long long kMaxPid = 1000000000;
+
+int pidOf(const json& e, const char* key) { return static_cast<int>(fields::integer(fields::need(e, key), std::string("\"") + key + "\"", 1, kMaxPid)); }
 
 json displayToJson(int layer, int color, int blank, int translucency) {
     return {{"layer", layer}, {"color", color}, {"blank", blank}, {"translucency", translucency}};
@@ -97,8 +110,8 @@ json text(const std::string& gbk) {
 
 std::string text(const json& j) {
     if (j.is_string()) return text::toGbk(j.get<std::string>());
-    if (j.is_object() && j.contains("gbk")) return unhex(j.at("gbk").get<std::string>());
-    throw std::runtime_error("text expected");
+    if (const json* h = fields::find(j, "gbk")) return unhex(fields::string(*h, "\"gbk\""));
+    throw std::runtime_error("a text was expected");
 }
 
 json attrsToJson(const std::vector<Attr>& attrs) {
@@ -115,13 +128,16 @@ json attrsToJson(const std::vector<Attr>& attrs) {
 
 std::vector<Attr> attrsFromJson(const json& j) {
     std::vector<Attr> out;
-    for (auto& e : j) {
+    for (auto& e : fields::array(j, std::string("\"attributes\""))) {
         Attr a;
-        a.title = text(e.at("title"));
-        a.type = e.at("type").get<int>();
-        if (a.type == 2 || a.type == 1) a.integer = e.at("value").get<int>();
-        else if (a.type == 3) a.real = e.at("value").get<double>();
-        else a.text = text(e.at("value"));
+        a.title = text(fields::need(e, "title"));
+        if (a.title.empty()) throw std::runtime_error("an attribute has no title");
+        a.type = static_cast<int>(fields::integer(fields::need(e, "type"), "an attribute's \"type\"", UF_ATTR_bool, UF_ATTR_string));
+        const json& v = fields::need(e, "value");
+        if (a.type == UF_ATTR_integer || a.type == UF_ATTR_bool) a.integer = static_cast<int>(fields::integer(v, "an attribute's value", INT_MIN, INT_MAX));
+        else if (a.type == UF_ATTR_real) a.real = fields::number(v, "an attribute's value");
+        else if (a.type == UF_ATTR_string) a.text = text(v);
+        else throw std::runtime_error("attribute type " + std::to_string(a.type) + " is not kept in part files");
         out.push_back(std::move(a));
     }
     return out;
@@ -142,65 +158,80 @@ Part& load(const std::string& pathIn) {
     json j;
     try {
         j = json::parse(buf.str());
-    } catch (const std::exception& e) {
-        fail(UF_err_operation_failed, path + " is not a part file (" + e.what() + ")");
+    } catch (const json::parse_error& e) {
+        fail(UF_err_operation_failed, path + " is not a part file (not valid JSON at byte " + std::to_string(e.byte) + ")");
     }
-    if (!j.is_object() || j.value("format", "") != kFormat)
-        fail(UF_err_operation_failed, path + " is not a part file of this system");
-    if (j.value("version", 0) != kVersion)
-        fail(UF_err_operation_failed, path + " has part file version " + std::to_string(j.value("version", 0)) + ", which this host does not read");
+    const json* format = fields::find(j, "format");
+    if (!format || *format != kFormat) fail(UF_err_operation_failed, path + " is not a part file of this system");
+    const json* version = fields::find(j, "version");
+    if (!version || *version != kVersion)
+        fail(UF_err_operation_failed, path + " has part file version " + (version ? version->dump() : std::string("(none)")) + ", which this host does not read");
 
     Part& p = s.newPart(path);
     stack.push_back(path);
     try {
-        p.self()->attrs = attrsFromJson(j.value("attributes", json::array()));
-        p.nextPid = j.value("nextPid", 1);
-        if (j.contains("layers")) {
-            auto& st = j.at("layers").at("status");
-            for (size_t i = 0; i < st.size() && i + 1 < p.layerStatus.size(); ++i) p.layerStatus[i + 1] = st[i].get<int>();
-            p.workLayer = j.at("layers").value("work", 1);
+        p.self()->attrs = attrsFromJson(fields::arrayField(j, "attributes"));
+        p.nextPid = static_cast<int>(fields::integer(fields::need(j, "nextPid"), "\"nextPid\"", 1, kMaxPid));
+        if (const json* layers = fields::find(j, "layers")) {
+            std::vector<long long> st = fields::integers(fields::need(*layers, "status"), "layer \"status\"", 0, 3);
+            if (st.size() + 1 != p.layerStatus.size()) throw std::runtime_error("layer \"status\" needs " + std::to_string(p.layerStatus.size() - 1) + " values");
+            for (size_t i = 0; i < st.size(); ++i) p.layerStatus[i + 1] = static_cast<int>(st[i]);
+            p.workLayer = fields::integer(*layers, "work", 1, 256, 1);
         }
-        for (auto& e : j.value("objects", json::array())) {
-            Object& o = s.create(p, e.at("type").get<int>(), e.at("subtype").get<int>());
-            o.pid = e.at("pid").get<int>();
-            o.name = text(e.value("name", json("")));
-            o.layer = e.value("layer", 1);
-            o.color = e.value("color", 87);
-            o.blank = e.value("blank", 0);
-            o.translucency = e.value("translucency", 0);
-            o.attrs = attrsFromJson(e.value("attributes", json::array()));
-            if (e.contains("brep")) {
-                const std::string& brep = e.at("brep").get_ref<const std::string&>();
-                if (e.value("check", "") != check(brep)) throw std::runtime_error("the solid of object " + std::to_string(o.pid) + " does not match its check");
-                o.shape = geom::fromText(brep);
-                o.density = e.value("density", 7.8);
-            }
-            p.nextPid = std::max(p.nextPid, o.pid + 1);
+        std::set<int> pids;
+        auto newPid = [&](int pid) {
+            if (!pids.insert(pid).second) throw std::runtime_error("object id " + std::to_string(pid) + " is used twice");
+            p.nextPid = std::max(p.nextPid, pid + 1);
+        };
+        for (auto& e : fields::arrayField(j, "objects")) {
+            int type = fields::integer(e, "type", 0, INT_MAX, -1), subtype = fields::integer(e, "subtype", 0, INT_MAX, -1);
+            // The file holds solid bodies; anything else in its place is damage, not a kind to guess at.
+            if (type != UF_solid_type || subtype != UF_solid_body_subtype)
+                throw std::runtime_error("an object of type " + std::to_string(type) + "/" + std::to_string(subtype) + " is no solid body");
+            int pid = pidOf(e, "pid");
+            newPid(pid);
+            const json& solid = fields::need(e, "brep");
+            if (!solid.is_string()) throw std::runtime_error("the solid of object " + std::to_string(pid) + " is no text");
+            const std::string& brep = solid.get_ref<const std::string&>();
+            if (fields::string(e, "check", "") != check(brep)) throw std::runtime_error("the solid of object " + std::to_string(pid) + " does not match its check");
+            Object& o = s.create(p, type, subtype);
+            o.pid = pid;
+            o.name = text(fields::find(e, "name") ? e.at("name") : json(""));
+            o.layer = fields::integer(e, "layer", 1, 256, 1);
+            o.color = fields::integer(e, "color", 0, 216, 87);
+            o.blank = fields::integer(e, "blank", 0, 1, 0);
+            o.translucency = fields::integer(e, "translucency", 0, 100, 0);
+            o.attrs = attrsFromJson(fields::arrayField(e, "attributes"));
+            o.density = fields::number(e, "density", 7.8);
+            if (!(o.density > 0)) throw std::runtime_error("object " + std::to_string(pid) + " has a density that is not positive");
+            o.shape = geom::fromText(brep);
         }
         fs::path dir = fs::path(path).parent_path();
-        for (auto& e : j.value("instances", json::array())) {
+        for (auto& e : fields::arrayField(j, "instances")) {
             Instance in;
-            in.pid = e.at("pid").get<int>();
-            fs::path f = fs::path(e.at("file").get<std::string>());
+            in.pid = pidOf(e, "pid");
+            newPid(in.pid);
+            fs::path f = fs::path(fields::string(fields::need(e, "file"), "a component's \"file\""));
+            if (f.empty()) throw std::runtime_error("a component names no file");
             in.file = (f.is_absolute() ? f : dir / f).lexically_normal().string();
-            in.name = text(e.at("name"));
-            in.transform = trsfFromJson(e.at("matrix"));
+            in.name = text(fields::need(e, "name"));
+            in.transform = trsfFromJson(fields::need(e, "matrix"));
             p.instances.push_back(std::move(in));
-            p.nextPid = std::max(p.nextPid, in.pid + 1);
         }
-        for (auto& e : j.value("overrides", json::array())) {
+        for (auto& e : fields::arrayField(j, "overrides")) {
             Override ov;
-            ov.path = e.at("path").get<std::vector<int>>();
-            ov.protoPid = e.at("proto").get<int>();
-            ov.name = text(e.value("name", json("")));
-            ov.layer = e.value("layer", 1);
-            ov.color = e.value("color", 87);
-            ov.blank = e.value("blank", 0);
-            ov.translucency = e.value("translucency", 0);
-            ov.attrs = attrsFromJson(e.value("attributes", json::array()));
+            for (long long x : fields::integers(fields::need(e, "path"), "an override's \"path\"", 1, kMaxPid)) ov.path.push_back(static_cast<int>(x));
+            if (ov.path.size() > kMaxAssemblyDepth) throw std::runtime_error("an override's \"path\" is deeper than any assembly");
+            ov.protoPid = static_cast<int>(fields::integer(fields::need(e, "proto"), "an override's \"proto\"", 0, kMaxPid));
+            ov.name = text(fields::find(e, "name") ? e.at("name") : json(""));
+            ov.layer = fields::integer(e, "layer", 1, 256, 1);
+            ov.color = fields::integer(e, "color", 0, 216, 87);
+            ov.blank = fields::integer(e, "blank", 0, 1, 0);
+            ov.translucency = fields::integer(e, "translucency", 0, 100, 0);
+            ov.attrs = attrsFromJson(fields::arrayField(e, "attributes"));
             p.pendingOverrides.push_back(std::move(ov));
         }
-        for (auto& e : j.value("sheets", json::array())) s.addSheet(p, text(e));
+        for (auto& e : fields::arrayField(j, "sheets")) s.addSheet(p, text(e));
     } catch (const HostError&) {
         stack.pop_back();
         s.closePart(p);
@@ -209,6 +240,10 @@ Part& load(const std::string& pathIn) {
         stack.pop_back();
         s.closePart(p);
         fail(UF_err_operation_failed, path + " is damaged: " + e.what());
+    } catch (const Standard_Failure& e) {
+        stack.pop_back();
+        s.closePart(p);
+        fail(UF_err_operation_failed, path + " is damaged: " + geom::kernelMessage("read it", e));
     }
     stack.pop_back();
     p.modified = false;

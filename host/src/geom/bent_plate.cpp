@@ -1,4 +1,5 @@
 #include "geom/stock.h"
+#include "geom/kernel.h"
 
 #include <cmath>
 #include <sstream>
@@ -27,14 +28,15 @@ std::string num(double v) {
 }
 
 void validate(const BentPlate& bp) {
-    auto positive = [](const std::string& name, double v) {
-        if (!std::isfinite(v) || v <= 0) fail(name + " must be a positive number, got " + num(v));
-    };
-    positive("thickness", bp.t);
-    positive("width", bp.w);
-    if (!std::isfinite(bp.r) || bp.r < 0) fail("bend radius must not be negative, got " + num(bp.r));
+    auto size = [](const std::string& name, double v) { checkSize("bent_plate", name, v); };
+    size("thickness \"t\"", bp.t);
+    size("width \"w\"", bp.w);
+    // A sharp bend (radius 0) is a real bend; a radius below the tolerance is not.
+    if (!std::isfinite(bp.r) || bp.r < 0) fail("bend radius \"r\" must not be negative, got " + num(bp.r));
+    if (bp.r > 0) size("bend radius \"r\"", bp.r);
     if (bp.flanges.empty()) fail("needs at least one flange");
-    for (size_t i = 0; i < bp.flanges.size(); ++i) positive("flange " + std::to_string(i + 1), bp.flanges[i]);
+    for (size_t i = 0; i < bp.flanges.size(); ++i) size("flange " + std::to_string(i + 1), bp.flanges[i]);
+    if (unfoldedLength(bp) > kPlantExtent) fail("laid flat it is longer than any plant (" + num(kPlantExtent) + " mm)");
     if (bp.angles.size() + 1 != bp.flanges.size())
         fail("needs one bend angle fewer than flanges: " + std::to_string(bp.flanges.size()) + " flanges, " +
              std::to_string(bp.angles.size()) + " angles");
@@ -60,6 +62,8 @@ TopoDS_Edge edgeOf(const Piece& p, bool reversed) {
 
 }  // namespace
 
+static TopoDS_Shape makeValid(const BentPlate& bp);
+
 double unfoldedLength(const BentPlate& bp) {
     double len = 0;
     for (double f : bp.flanges) len += f;
@@ -69,6 +73,10 @@ double unfoldedLength(const BentPlate& bp) {
 
 TopoDS_Shape makeBentPlate(const BentPlate& bp) {
     validate(bp);
+    return kernel("make this bent_plate", [&] { return makeValid(bp); });
+}
+
+static TopoDS_Shape makeValid(const BentPlate& bp) {
     const double h = bp.t / 2, R = bp.r + h;
     auto at = [](double u, double v) { return gp_Pnt(u, 0, v); };
 

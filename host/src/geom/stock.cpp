@@ -1,4 +1,5 @@
 #include "geom/stock.h"
+#include "geom/kernel.h"
 
 #include <cmath>
 #include <map>
@@ -18,6 +19,7 @@
 #include <GProp_GProps.hxx>
 #include <IFSelect_ReturnStatus.hxx>
 #include <STEPControl_Reader.hxx>
+#include <Message_ProgressIndicator.hxx>
 #include <Standard_Failure.hxx>
 #include <TopExp.hxx>
 #include <TopExp_Explorer.hxx>
@@ -40,10 +42,6 @@ std::string num(double v) {
     std::ostringstream s;
     s << v;
     return s.str();
-}
-
-void requirePositive(const std::string& kind, const std::string& name, double v) {
-    if (!std::isfinite(v) || v <= 0) fail(kind, name + " must be a positive number, got " + num(v));
 }
 
 // Planar section in the body's y-z plane (points given as (y, z)), swept along +x by `length`.
@@ -87,48 +85,73 @@ TopoDS_Shape stepSolid(const std::string& path) {
     return ex.Current();
 }
 
-const std::map<std::string, size_t>& sizeCounts() {
-    static const std::map<std::string, size_t> counts = {
-        {"block", 3}, {"plate", 3},     {"flat", 3},  {"square_tube", 3}, {"rect_tube", 4},
-        {"angle", 4}, {"round_bar", 2}, {"pipe", 3},  {"cylinder", 2},
+// What each number of a stock's size stands for, in order.
+const std::map<std::string, std::vector<const char*>>& sizeNames() {
+    static const std::map<std::string, std::vector<const char*>> names = {
+        {"block", {"x", "y", "z"}},
+        {"plate", {"length", "width", "thickness"}},
+        {"flat", {"length", "width", "thickness"}},
+        {"square_tube", {"side", "wall", "length"}},
+        {"rect_tube", {"side a", "side b", "wall", "length"}},
+        {"angle", {"leg a", "leg b", "thickness", "length"}},
+        {"round_bar", {"diameter", "length"}},
+        {"pipe", {"diameter", "wall", "length"}},
+        {"cylinder", {"diameter", "height"}},
     };
-    return counts;
+    return names;
+}
+
+// What is left of a section after its walls: must still be a real size.
+void requireRoom(const std::string& kind, const std::string& what, double left) {
+    if (!(left >= kTolerance)) fail(kind, what);
 }
 
 }  // namespace
 
+void checkSize(const std::string& kind, const std::string& what, double v) {
+    if (!std::isfinite(v) || v <= 0) fail(kind, what + " must be a positive number, got " + num(v));
+    if (v < kTolerance) fail(kind, what + " " + num(v) + " mm is below the modelling tolerance of " + num(kTolerance) + " mm");
+    if (v > kPlantExtent) fail(kind, what + " " + num(v) + " mm is larger than any plant (" + num(kPlantExtent) + " mm)");
+}
+
 TopoDS_Shape makeStock(const Stock& stock) {
     const std::string& k = stock.kind;
     if (k == "bent_plate") return makeBentPlate(stock.bent);
-    if (k == "step") return stepSolid(stock.stepFile);
+    if (k == "step") return kernel("read the STEP file " + stock.stepFile, [&] { return stepSolid(stock.stepFile); });
 
-    auto it = sizeCounts().find(k);
-    if (it == sizeCounts().end()) fail(k, "unknown kind");
+    auto it = sizeNames().find(k);
+    if (it == sizeNames().end()) fail(k, "unknown kind");
     const auto& s = stock.size;
-    if (s.size() != it->second)
-        fail(k, "needs " + std::to_string(it->second) + " sizes, got " + std::to_string(s.size()));
-    for (size_t i = 0; i < s.size(); ++i) requirePositive(k, "size " + std::to_string(i + 1), s[i]);
+    const auto& names = it->second;
+    if (s.size() != names.size())
+        fail(k, "needs " + std::to_string(names.size()) + " sizes, got " + std::to_string(s.size()));
+    for (size_t i = 0; i < s.size(); ++i) checkSize(k, std::string(names[i]) + " (size " + std::to_string(i + 1) + ")", s[i]);
 
-    if (k == "block" || k == "plate" || k == "flat") return BRepPrimAPI_MakeBox(s[0], s[1], s[2]).Shape();
-    if (k == "round_bar" || k == "cylinder") return roundBar(s[0], s[1]);
-    if (k == "pipe") {
-        if (2 * s[1] >= s[0]) fail(k, "wall " + num(s[1]) + " too thick for diameter " + num(s[0]));
-        return pipe(s[0], s[1], s[2]);
-    }
-    if (k == "square_tube" || k == "rect_tube") {
-        const bool square = k == "square_tube";
-        const double a = s[0], b = square ? s[0] : s[1], t = square ? s[1] : s[2], l = square ? s[2] : s[3];
-        if (2 * t >= a || 2 * t >= b)
-            fail(k, "wall " + num(t) + " too thick for section " + num(a) + " x " + num(b));
-        return sweptSection({{0, 0}, {a, 0}, {a, b}, {0, b}}, {{t, t}, {t, b - t}, {a - t, b - t}, {a - t, t}}, l);
-    }
-    // angle
-    const double a = s[0], b = s[1], t = s[2], l = s[3];
-    if (t >= a || t >= b) fail(k, "thickness " + num(t) + " too large for legs " + num(a) + " x " + num(b));
-    return sweptSection({{0, 0}, {a, 0}, {a, t}, {t, t}, {t, b}, {0, b}}, {}, l);
+    // Sizes are checked before the kernel is asked; what it still refuses is a plain error too.
+    return kernel("make this " + k, [&]() -> TopoDS_Shape {
+        if (k == "block" || k == "plate" || k == "flat") return BRepPrimAPI_MakeBox(s[0], s[1], s[2]).Shape();
+        if (k == "round_bar" || k == "cylinder") return roundBar(s[0], s[1]);
+        if (k == "pipe") {
+            requireRoom(k, "wall " + num(s[1]) + " too thick for diameter " + num(s[0]), s[0] / 2 - s[1]);
+            return pipe(s[0], s[1], s[2]);
+        }
+        if (k == "square_tube" || k == "rect_tube") {
+            const bool square = k == "square_tube";
+            const double a = s[0], b = square ? s[0] : s[1], t = square ? s[1] : s[2], l = square ? s[2] : s[3];
+            requireRoom(k, "wall " + num(t) + " too thick for section " + num(a) + " x " + num(b), std::min(a, b) - 2 * t);
+            return sweptSection({{0, 0}, {a, 0}, {a, b}, {0, b}}, {{t, t}, {t, b - t}, {a - t, b - t}, {a - t, t}}, l);
+        }
+        // angle
+        const double a = s[0], b = s[1], t = s[2], l = s[3];
+        requireRoom(k, "thickness " + num(t) + " too large for legs " + num(a) + " x " + num(b), std::min(a, b) - t);
+        return sweptSection({{0, 0}, {a, 0}, {a, t}, {t, t}, {t, b}, {0, b}}, {}, l);
+    });
 }
 
 gp_Trsf placement(const double at[3], const double x[3], const double z[3]) {
+    for (int i = 0; i < 3; ++i)
+        if (!std::isfinite(at[i]) || std::abs(at[i]) > kPlantExtent)
+            throw std::runtime_error("placement: \"at\" " + num(at[i]) + " lies outside any plant (" + num(kPlantExtent) + " mm)");
     gp_Vec vx(x[0], x[1], x[2]), vz(z[0], z[1], z[2]);
     const double lx = vx.Magnitude(), lz = vz.Magnitude();
     if (!(lx > 0) || !(lz > 0) || !std::isfinite(lx) || !std::isfinite(lz))
@@ -144,12 +167,32 @@ gp_Trsf placement(const double at[3], const double x[3], const double z[3]) {
     return t;
 }
 
+gp_Trsf rigidMotion(const double m[12]) {
+    for (int i = 0; i < 12; ++i)
+        if (!std::isfinite(m[i])) throw std::runtime_error("a placement holds a number that is not finite");
+    for (int r = 0; r < 3; ++r)
+        if (std::abs(m[r * 4 + 3]) > kPlantExtent) throw std::runtime_error("a placement moves farther than any plant reaches");
+    // Rows of the rotation must be orthonormal and right-handed: no scale, no mirror, not singular.
+    const double eps = 1e-6;
+    auto row = [&](int r) { return gp_XYZ(m[r * 4], m[r * 4 + 1], m[r * 4 + 2]); };
+    for (int a = 0; a < 3; ++a)
+        for (int b = a; b < 3; ++b)
+            if (std::abs(row(a).Dot(row(b)) - (a == b ? 1.0 : 0.0)) > eps)
+                throw std::runtime_error("a placement is not a rigid motion (it scales, shears or is singular)");
+    if (row(0).Crossed(row(1)).Dot(row(2)) < 0) throw std::runtime_error("a placement is not a rigid motion (it mirrors)");
+    gp_Trsf t;
+    kernel("take the placement", [&] { t.SetValues(m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7], m[8], m[9], m[10], m[11]); });
+    return t;
+}
+
 MassProps massProps(const TopoDS_Shape& solid) {
     MassProps m;
     if (solid.IsNull()) return m;
     GProp_GProps vol, surf;
-    BRepGProp::VolumeProperties(solid, vol);
-    BRepGProp::SurfaceProperties(solid, surf);
+    kernel("compute the mass properties", [&] {
+        BRepGProp::VolumeProperties(solid, vol);
+        BRepGProp::SurfaceProperties(solid, surf);
+    });
     m.volume = vol.Mass();
     m.area = surf.Mass();
     // A shape without volume (a face, a shell) still has a meaningful centre of its area.
@@ -176,19 +219,51 @@ std::string toText(const TopoDS_Shape& shape) {
     return out.str();
 }
 
+namespace {
+
+// Stops the reader once it has done more steps than the text could describe: a damaged count would
+// otherwise keep it reading nothing for minutes.
+class WorkBound : public Message_ProgressIndicator {
+public:
+    explicit WorkBound(size_t steps) : left_(steps) {}
+    Standard_Boolean UserBreak() override {
+        if (left_ == 0) return broke_ = true;
+        --left_;
+        return false;
+    }
+    void Show(const Message_ProgressScope&, const Standard_Boolean) override {}
+    bool broke() const { return broke_; }
+private:
+    size_t left_;
+    bool broke_ = false;
+};
+
+}  // namespace
+
 TopoDS_Shape fromText(const std::string& text) {
+    if (text.size() > kMaxShapeText)
+        throw std::runtime_error("shape text of " + std::to_string(text.size()) + " bytes is larger than any stock's");
     TopoDS_Shape shape;
     std::istringstream in(text);
+    // Every entity the reader steps over takes a few bytes of text at the least.
+    Handle(WorkBound) bound = new WorkBound(text.size() / 2 + 64);
     try {
         BRep_Builder builder;
-        BRepTools::Read(shape, in, builder);
+        BRepTools::Read(shape, in, builder, bound->Start());
     } catch (const Standard_Failure& e) {
-        throw std::runtime_error(std::string("shape text does not read back: ") + e.GetMessageString());
+        throw std::runtime_error(kernelMessage("read the shape text back", e));
     } catch (const std::exception& e) {
         throw std::runtime_error(std::string("shape text does not read back: ") + e.what());
     }
+    if (bound->broke()) throw std::runtime_error("shape text does not read back: it describes more than it holds");
     if (shape.IsNull()) throw std::runtime_error("shape text does not read back as a shape");
     return shape;
+}
+
+std::string kernelMessage(const std::string& what, const Standard_Failure& e) {
+    std::string reason = e.GetMessageString() ? e.GetMessageString() : "";
+    if (reason.empty()) reason = e.DynamicType()->Name();
+    return "the geometric kernel cannot " + what + " (" + reason + ")";
 }
 
 }  // namespace host::geom

@@ -8,6 +8,15 @@
 
 namespace host::geom {
 
+// Sizes a stock can have: at least the host's modelling tolerance, at most what any plant holds.
+constexpr double kTolerance = 0.0254;     // mm
+constexpr double kPlantExtent = 1e6;      // mm: a kilometre
+// The text of one solid in a part file; a stock's is a few kilobytes, an imported body's rarely a megabyte.
+constexpr size_t kMaxShapeText = 64u << 20;
+
+// Throws std::runtime_error "stock <kind>: <what> ..." unless `v` is a size a stock can have.
+void checkSize(const std::string& kind, const std::string& what, double v);
+
 // A bent plate: straight flanges joined by bends, of thickness t and width w.
 struct BentPlate {
     std::vector<double> flanges;  // straight lengths of the flanges, mm
@@ -24,7 +33,8 @@ struct Stock {
 };
 
 // The solid of a stock in its own frame (length along x from the origin). Throws std::runtime_error
-// with a plain message for an unknown kind, a wrong count of sizes, a non-positive size or an unreadable STEP file.
+// with a plain message for an unknown kind, a wrong count of sizes, a size no stock has, walls that
+// leave no room, an unreadable STEP file, or a shape the kernel refuses.
 TopoDS_Shape makeStock(const Stock& stock);
 
 // The solid of a bent plate alone; its mid-line starts at the origin heading +x and it spans y in [0, w].
@@ -33,8 +43,13 @@ TopoDS_Shape makeBentPlate(const BentPlate& plate);
 // Length of a bent plate's mid-plane laid flat: the flanges plus the bends' mid-line arcs.
 double unfoldedLength(const BentPlate& plate);
 
-// Placement of a body: origin `at`, x axis `x`, z axis `z` (y = z × x). Throws for parallel or zero axes.
+// Placement of a body: origin `at`, x axis `x`, z axis `z` (y = z × x). Throws for parallel or zero axes
+// and for an origin outside any plant.
 gp_Trsf placement(const double at[3], const double x[3], const double z[3]);
+
+// A placement from its 3x4 matrix by rows (rotation | translation). Throws std::runtime_error unless it is a
+// rigid motion — a rotation without mirror or scale, moving no farther than any plant reaches.
+gp_Trsf rigidMotion(const double m[12]);
 
 struct MassProps {
     double volume = 0;  // mm³

@@ -162,7 +162,8 @@ void Player::topLevel(const Statement& s) {
     if (s.verb == "base") {
         ss.baseDir = fs::absolute(path(a[0])).lexically_normal().string();
     } else if (s.verb == "build") {
-        std::string top = modeldesc::build(path(a[0]), a.size() > 1 ? path(a[1]) : "");
+        // The scripted user asked for these files: older ones from an earlier run are replaced.
+        std::string top = modeldesc::build(path(a[0]), a.size() > 1 ? path(a[1]) : "", true);
         Part& p = partfile::open(top);
         ss.display = ss.work = &p;
         ss.workOcc = p.rootOcc;

@@ -1,11 +1,14 @@
 #include "model/modeldesc.h"
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
 #include <nlohmann/json.hpp>
+#include "files/fields.h"
 #include "files/partfile.h"
+#include "geom/kernel.h"
 #include "geom/stock.h"
 #include "model/session.h"
 #include "text.h"
@@ -30,7 +33,7 @@ struct Source {
 
 class Builder {
 public:
-    explicit Builder(std::string outDir) : outDir_(std::move(outDir)) {}
+    Builder(std::string outDir, bool replace) : outDir_(std::move(outDir)), replace_(replace) {}
 
     std::string buildFile(const std::string& modelPath) {
         Source src = read(modelPath);
@@ -59,6 +62,8 @@ public:
 
 private:
     std::string outDir_;
+    bool replace_;
+    std::vector<std::string> building_;        // parts being built, outermost first
     std::vector<Part*> built_;
     std::map<std::string, std::string> done_;  // description identity -> part file
     std::set<tag_t> prototypeOnly_;
@@ -84,11 +89,10 @@ private:
     }
 
     static std::vector<double> numbers(const json& j, const char* key, size_t count, std::vector<double> fallback) {
-        if (!j.contains(key)) return fallback;
-        const json& a = j.at(key);
-        if (!a.is_array() || a.size() != count) throw std::runtime_error(std::string(key) + " needs " + std::to_string(count) + " numbers");
-        std::vector<double> v;
-        for (auto& x : a) v.push_back(x.get<double>());
+        const json* a = fields::find(j, key);
+        if (!a) return fallback;
+        std::vector<double> v = fields::numbers(*a, std::string("\"") + key + "\"");
+        if (v.size() != count) throw std::runtime_error(std::string("\"") + key + "\" needs " + std::to_string(count) + " numbers");
         return v;
     }
 
@@ -101,8 +105,9 @@ private:
 
     static std::vector<Attr> attributes(const json& j) {
         std::vector<Attr> out;
-        if (!j.contains("attributes")) return out;
-        for (auto& [k, v] : j.at("attributes").items()) {
+        const json* all = fields::find(j, "attributes");
+        if (!all) return out;
+        for (auto& [k, v] : fields::object(*all, "\"attributes\"").items()) {
             Attr a;
             a.title = text::toGbk(k);
             a.type = 5;
@@ -114,19 +119,21 @@ private:
 
     geom::Stock stock(const json& b, const fs::path& dir) {
         geom::Stock st;
-        st.kind = b.at("stock").get<std::string>();
+        st.kind = fields::string(fields::need(b, "stock"), "\"stock\"");
         if (st.kind == "bent_plate") {
-            const json& s = b.at("size");
-            st.bent.flanges = s.at("flanges").get<std::vector<double>>();
-            st.bent.angles = s.value("angles", std::vector<double>());
-            st.bent.t = s.at("t").get<double>();
-            st.bent.r = s.value("r", 0.0);
-            st.bent.w = s.at("w").get<double>();
+            const json& s = fields::object(fields::need(b, "size"), "\"size\" of a bent_plate");
+            st.bent.flanges = fields::numbers(fields::need(s, "flanges"), "\"flanges\"");
+            if (const json* a = fields::find(s, "angles")) st.bent.angles = fields::numbers(*a, "\"angles\"");
+            st.bent.t = fields::number(fields::need(s, "t"), "\"t\"");
+            st.bent.r = fields::number(s, "r", 0.0);
+            st.bent.w = fields::number(fields::need(s, "w"), "\"w\"");
         } else if (st.kind == "step") {
-            std::string f = b.contains("file") ? b.at("file").get<std::string>() : b.at("size").get<std::string>();
-            st.stepFile = (dir / f).string();
+            const json* f = fields::find(b, "file");
+            if (!f) f = fields::find(b, "size");
+            if (!f) throw std::runtime_error("a step body names its STEP file in \"file\"");
+            st.stepFile = (dir / fields::string(*f, "\"file\"")).string();
         } else {
-            st.size = b.at("size").get<std::vector<double>>();
+            st.size = fields::numbers(fields::need(b, "size"), "\"size\"");
         }
         return st;
     }
@@ -138,31 +145,44 @@ private:
         std::string file = j.at("file").get<std::string>();
         fs::path out = fs::absolute(fs::path(outDir_.empty() ? dir.string() : outDir_) / file).lexically_normal();
         std::string key = out.string();
+        if (std::find(building_.begin(), building_.end(), key) != building_.end())
+            throw ModelError(src.path, src.lineOf("\"" + file + "\""), "part " + file + " contains itself as a component");
         if (done_.count(key)) return done_[key];
-        fs::create_directories(out.parent_path());
+        if (building_.size() >= kMaxAssemblyDepth)
+            throw ModelError(src.path, src.lineOf("\"" + file + "\""), "components nest deeper than " + std::to_string(kMaxAssemblyDepth) +
+                                                                       " levels, which no plant does");
+        if (!replace_ && fs::exists(out))
+            throw ModelError(src.path, src.lineOf("\"" + file + "\""), out.string() + " exists already; --force replaces it");
+        std::error_code ec;
+        fs::create_directories(out.parent_path(), ec);
+        if (ec) throw ModelError(src.path, 1, "cannot make the folder " + out.parent_path().string() + ": " + ec.message());
+        building_.push_back(key);
+        struct Pop { std::vector<std::string>& v; ~Pop() { v.pop_back(); } } pop{building_};
         Part& p = s.newPart(out.string());
         built_.push_back(&p);
         done_[key] = out.string();
         p.self()->attrs = attributes(j);
 
         int index = 0;
-        for (auto& b : j.value("bodies", json::array())) {
-            std::string name = b.value("name", "");
+        for (auto& b : fields::arrayField(j, "bodies")) {
+            std::string name;
             try {
+                fields::object(b, "a body");
+                name = fields::string(b, "name", "");
                 Object& o = s.create(p, UF_solid_type, UF_solid_body_subtype);
-                o.pid = p.nextPid++;
                 o.name = text::toGbk(name);
                 TopoDS_Shape local = geom::makeStock(stock(b, dir));
                 o.shape = local.Moved(TopLoc_Location(placement(b)));
-                o.density = b.value("density", 7.8);
-                if (o.density <= 0) throw std::runtime_error("density must be positive");
-                o.layer = b.value("layer", 1);
-                if (o.layer < 1 || o.layer > 256) throw std::runtime_error("layer runs from 1 to 256");
-                o.color = b.value("color", 87);
-                o.blank = b.value("blank", false) ? 1 : 0;
-                o.translucency = b.value("translucency", 0);
+                // Densities of real materials: from foams to the heaviest metals.
+                o.density = fields::number(b, "density", 7.8);
+                if (!(o.density >= 0.01 && o.density <= 25))
+                    throw std::runtime_error("\"density\" must be from 0.01 to 25 g/cm3, not " + fields::show(o.density));
+                o.layer = fields::integer(b, "layer", 1, 256, 1);
+                o.color = fields::integer(b, "color", 0, 216, 87);
+                o.blank = fields::boolean(b, "blank", false) ? 1 : 0;
+                o.translucency = fields::integer(b, "translucency", 0, 100, 0);
                 o.attrs = attributes(b);
-                if (b.value("prototype_only", false)) prototypeOnly_.insert(o.tag);
+                if (fields::boolean(b, "prototype_only", false)) prototypeOnly_.insert(o.tag);
             } catch (const ModelError&) {
                 throw;
             } catch (const std::exception& e) {
@@ -171,22 +191,24 @@ private:
             }
             ++index;
         }
-        for (auto& c : j.value("components", json::array())) {
-            std::string label = c.value("name", c.value("file", ""));
+        for (auto& c : fields::arrayField(j, "components")) {
+            std::string label;
             try {
+                fields::object(c, "a component");
+                label = fields::string(c, "name", fields::string(c, "file", ""));
                 std::string childPath;
-                const json& part = c.at("part");
+                const json& part = fields::need(c, "part");
                 if (part.is_string()) {
                     childPath = buildFile((dir / part.get<std::string>()).string());
                 } else {
-                    json desc = part;
-                    if (!desc.contains("file")) desc["file"] = c.at("file");
+                    json desc = fields::object(part, "\"part\"");
+                    if (!desc.contains("file")) desc["file"] = fields::string(fields::need(c, "file"), "\"file\"");
                     childPath = buildPart(desc, src, dir);
                 }
                 Instance in;
                 in.pid = p.nextPid++;
                 in.file = childPath;
-                in.name = text::toGbk(c.value("name", fs::path(childPath).stem().string()));
+                in.name = text::toGbk(fields::string(c, "name", fs::path(childPath).stem().string()));
                 in.transform = placement(c);
                 p.instances.push_back(in);
             } catch (const ModelError&) {
@@ -195,15 +217,19 @@ private:
                 throw ModelError(src.path, src.lineOf("\"" + label + "\""), "component " + label + ": " + e.what());
             }
         }
-        for (auto& sh : j.value("sheets", json::array())) s.addSheet(p, text::toGbk(sh.get<std::string>()));
+        try {
+            for (auto& sh : fields::arrayField(j, "sheets")) s.addSheet(p, text::toGbk(fields::string(sh, "a sheet name")));
+        } catch (const std::exception& e) {
+            throw ModelError(src.path, src.lineOf("\"sheets\""), e.what());
+        }
         return out.string();
     }
 };
 
 }  // namespace
 
-std::string build(const std::string& modelPath, const std::string& outDir) {
-    Builder b(outDir);
+std::string build(const std::string& modelPath, const std::string& outDir, bool replace) {
+    Builder b(outDir, replace);
     std::string top;
     try {
         top = b.buildFile(modelPath);
@@ -212,6 +238,8 @@ std::string build(const std::string& modelPath, const std::string& outDir) {
         throw;
     } catch (const std::exception& e) {
         throw ModelError(modelPath, 1, e.what());
+    } catch (const Standard_Failure& e) {
+        throw ModelError(modelPath, 1, geom::kernelMessage("build the model", e));
     }
     return top;
 }

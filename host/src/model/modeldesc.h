@@ -14,7 +14,8 @@ struct ModelError : std::runtime_error {
 };
 
 // Writes the part files of the model at `modelPath` (on disk) into `outDir` (default: beside the model)
-// and answers the top part's path. The session is left without the built parts. Throws ModelError.
-std::string build(const std::string& modelPath, const std::string& outDir = "");
+// and answers the top part's path. Part files there already are replaced only when `replace` is set;
+// otherwise nothing is written. The session is left without the built parts. Throws ModelError.
+std::string build(const std::string& modelPath, const std::string& outDir = "", bool replace = false);
 
 }  // namespace host::modeldesc

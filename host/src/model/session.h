@@ -18,6 +18,10 @@ namespace host {
 
 struct Part;
 
+// Components nest a few levels in a real plant, a few dozen at the very most; deeper nesting is a
+// damaged or looping assembly and is refused where it is read.
+constexpr size_t kMaxAssemblyDepth = 64;
+
 struct Attr {
     std::string title;   // GBK
     int type = 5;        // UF_ATTR_* value type
