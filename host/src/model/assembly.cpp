@@ -1,5 +1,5 @@
 // Parts and assemblies of the object interface: new parts from templates, new components,
-// restructuring, saving and closing, and the user's abort request.
+// restructuring, saving and closing.
 #include <algorithm>
 #include <filesystem>
 #include <map>
@@ -8,20 +8,19 @@
 #include "NXOpen/Features_RemoveParametersBuilder.hxx"
 #include "NXOpen/NXException.hxx"
 #include "NXOpen/Part.hxx"
+#include "api/common.h"
 #include "files/partfile.h"
 #include "files/paths.h"
 #include "model/guard.h"
 #include "text.h"
-#include "uf.h"
 #include "uf_object_types.h"
 
 namespace fs = std::filesystem;
 using host::Object;
+using host::api::S;
 using NXOpen::NXException;
 
 namespace {
-
-host::Session& S() { return host::session(); }
 
 host::Part& partOf(tag_t tag) {
     host::Part* p = S().partByTag(tag);
@@ -261,25 +260,4 @@ NXOpen::NXObject* NXOpen::Features::RemoveParametersBuilder::Commit() {
             if (Object* f = s.find(t); f && f->type == UF_feature_type && f->featBody == b.tag) s.kill(*f);
     }
     return nullptr;
-}
-
-/* Abort requests: the scripted user never asks to stop. */
-
-extern "C" {
-int UF_ABORT_enable_abort(void) {
-    S().abortEnabled = true;
-    return 0;
-}
-int UF_ABORT_disable_abort(void) {
-    S().abortEnabled = false;
-    return 0;
-}
-int UF_ABORT_clear_abort(void) {
-    S().abortRequested = false;
-    return 0;
-}
-int UF_ABORT_ask_flag_status(logical* flag) {
-    if (flag) *flag = S().abortEnabled && S().abortRequested;
-    return 0;
-}
 }

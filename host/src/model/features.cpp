@@ -1,4 +1,4 @@
-// Features: sheet-metal conversion and flat solids, linked bodies (WAVE), the delete list, display modifications.
+// Features: sheet-metal conversion and flat solids, the delete list, display modifications.
 #include <cstdlib>
 #include <TopoDS.hxx>
 #include "NXOpen/DisplayModification.hxx"
@@ -7,20 +7,19 @@
 #include "NXOpen/Part.hxx"
 #include "NXOpen/Session.hxx"
 #include "NXOpen/Update.hxx"
+#include "api/common.h"
 #include "geom/measure.h"
 #include "model/guard.h"
 #include "text.h"
 #include "uf_object_types.h"
-#include "uf_so.h"
-#include "uf_wave.h"
 
 using namespace host;
+using host::api::newFeature;
+using host::api::deleteFeature;
 using NXOpen::NXException;
 namespace SM = NXOpen::Features::SheetMetal;
 
 namespace {
-
-const int kTransformType = 9001;  // the stand-in's smart transforms
 
 Part& partOf(tag_t partTag) {
     host::Part* p = session().partByTag(partTag);
@@ -35,28 +34,7 @@ Object& faceOf(NXOpen::Face* face) {
     return *f;
 }
 
-Object& newFeature(Part& p, const std::string& kind, tag_t source, tag_t face) {
-    Object& f = session().create(p, UF_feature_type, 0);
-    f.feature = kind;
-    f.source = source;
-    f.face = face;
-    f.name = kind;
-    return f;
-}
-
-// Deleting a feature deletes the body it made.
-void killFeature(Object& f) {
-    host::Session& s = session();
-    if (Object* b = s.find(f.featBody)) s.kill(*b);
-    s.kill(f);
-}
-
 }  // namespace
-
-namespace host {
-// Called by UF_OBJ_delete_object for features.
-void deleteFeature(Object& f) { killFeature(f); }
-}  // namespace host
 
 void NXOpen::Expression::SetRightHandSide(const NXString& rhs) {
     char* end = nullptr;
@@ -177,7 +155,7 @@ int NXOpen::Update::DoUpdate(int mark) {
     for (tag_t t : s.deleteList) {
         Object* o = s.find(t);
         if (!o) { ++errors; continue; }
-        if (o->type == UF_feature_type) killFeature(*o);
+        if (o->type == UF_feature_type) deleteFeature(*o);
         else s.kill(*o);
     }
     s.deleteList.clear();
@@ -198,48 +176,3 @@ void NXOpen::DisplayModification::Apply(const std::vector<DisplayableObject*>& o
         }
     }
 }
-
-/* Linked bodies */
-
-extern "C" {
-
-int UF_SO_create_xform_assy_ctxt(tag_t, tag_t from_part_occ, tag_t to_part_occ, tag_t* xform) {
-    if (xform) *xform = NULL_TAG;
-    return guarded("UF_SO_create_xform_assy_ctxt", [&] {
-        host::Session& s = session();
-        auto place = [&](tag_t occ) {
-            Object* o = s.find(occ);
-            return o && !o->root ? o->transform : gp_Trsf();
-        };
-        gp_Trsf to = place(to_part_occ);
-        to.Invert();
-        host::Part* p = s.work ? s.work : s.display;
-        if (!p) fail(UF_err_operation_failed, "there is no work part");
-        Object& x = s.create(*p, kTransformType, 0, false);
-        x.transform = to * place(from_part_occ);
-        if (xform) *xform = x.tag;
-    });
-}
-
-int UF_WAVE_create_linked_body(tag_t body, tag_t xform, tag_t object_in_part, logical, tag_t* feature) {
-    if (feature) *feature = NULL_TAG;
-    return guarded("UF_WAVE_create_linked_body", [&] {
-        host::Session& s = session();
-        Object& b = s.object(body);
-        if (b.type != UF_solid_type || b.subtype != UF_solid_body_subtype) fail(UF_err_bad_parameter_number_1, "not a body");
-        Object* x = xform ? &s.object(xform) : nullptr;
-        if (x && x->type != kTransformType) fail(UF_err_bad_parameter_number_2, "not a transform");
-        Object& into = s.object(object_in_part);
-        host::Part* p = into.type == UF_part_type ? s.partByTag(into.tag) : into.part;
-        if (!p) fail(UF_err_bad_parameter_number_3, "no part to link into");
-        TopoDS_Shape shape = s.shapeOf(b);
-        Object& linked = s.create(*p, UF_solid_type, UF_solid_body_subtype);
-        linked.shape = x ? shape.Moved(TopLoc_Location(x->transform)) : shape;
-        linked.copyLook(b);  // the link brings the whole body, its name and attributes included
-        Object& f = newFeature(*p, "LINKED_BODY", b.tag, NULL_TAG);
-        f.featBody = linked.tag;
-        if (feature) *feature = f.tag;
-    });
-}
-
-}  // extern "C"
