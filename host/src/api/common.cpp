@@ -1,6 +1,10 @@
 #include "api/common.h"
 #include "uf_object_types.h"
 
+using NXOpen::NXException;
+using NXOpen::NXString;
+using NXOpen::BlockStyler::CompositeBlock;
+
 namespace host::api {
 
 host::Session& S() { return host::session(); }
@@ -50,6 +54,36 @@ void deleteFeature(Object& f) {
     host::Session& s = session();
     if (Object* b = s.find(f.featBody)) s.kill(*b);
     s.kill(f);
+}
+
+host::Object& obj(tag_t t) {
+    host::Object* o = host::session().find(t);
+    if (!o) throw NXException(3520001, "the object " + std::to_string(t) + " no longer exists");
+    return *o;
+}
+
+Object& live(const NXOpen::TaggedObject* o, const char* what) {
+    Object* x = o ? S().find(o->Tag()) : nullptr;
+    if (!x) throw NXException(3520041, std::string("the ") + what + " no longer exists");
+    return *x;
+}
+
+host::Part& partOf(tag_t tag) {
+    host::Part* p = S().partByTag(tag);
+    if (!p) throw NXException(3520040, "the part is no longer loaded");
+    return *p;
+}
+
+std::vector<NXString> toNx(const std::vector<std::string>& v) { return {v.begin(), v.end()}; }
+std::vector<std::string> fromNx(const std::vector<NXString>& v) {
+    std::vector<std::string> out;
+    for (auto& s : v) out.push_back(s.GetText());
+    return out;
+}
+
+std::map<const CompositeBlock*, host::ui::Dialog*>& tops() {
+    static std::map<const CompositeBlock*, host::ui::Dialog*> m;
+    return m;
 }
 
 }  // namespace host::api
