@@ -122,7 +122,11 @@ int main(int argc, char** argv) {
     if (cmd == "build") return build(argc, argv);
     if (cmd == "dump") return dump(argc, argv);
     if (cmd == "calls") {
-        for (const auto& c : host::calls()) std::printf("%-13s %s%s%s\n", c.state.c_str(), c.names.c_str(), c.note.empty() ? "" : " -- ", c.note.c_str());
+        for (const auto& c : host::calls()) {
+            std::string names;
+            for (const auto& n : c.names) names += (names.empty() ? "" : ", ") + n;
+            std::printf("%-13s %s: %s%s%s\n", c.state.c_str(), c.header.c_str(), names.c_str(), c.note.empty() ? "" : " -- ", c.note.c_str());
+        }
         return 0;
     }
     std::fputs(kUsage, stderr);

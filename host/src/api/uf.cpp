@@ -1,47 +1,17 @@
-// Session bracket, messages, environment, run-time libraries, menubar.
+// Session bracket, messages, environment, run-time libraries and the user's abort request.
 #include <dlfcn.h>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
+#include "api/common.h"
 #include "files/library.h"
 #include "files/paths.h"
 #include "model/guard.h"
-#include "model/menu.h"
 #include "text.h"
 #include "uf.h"
-#include "uf_mb.h"
-#include "uf_ui.h"
-#include "ui/dialog.h"
 
 using namespace host;
-
-namespace host {
-
-void noteFailure(const char* function, int status, const std::string& message) {
-    session().syslog.push_back(std::string(function) + " failed with status " + std::to_string(status) + ": " + text::toUtf8Lossy(message));
-}
-
-void copyOut(char* buffer, size_t size, const std::string& gbk) {
-    if (!buffer || size == 0) return;
-    std::string_view cut = text::prefix(gbk, size - 1);
-    std::memcpy(buffer, cut.data(), cut.size());
-    buffer[cut.size()] = '\0';
-}
-
-char* allocString(const std::string& gbk) {
-    char* p = static_cast<char*>(std::malloc(gbk.size() + 1));
-    std::memcpy(p, gbk.c_str(), gbk.size() + 1);
-    return p;
-}
-
-Menu& menu() {
-    static Menu m;
-    return m;
-}
-
-}  // namespace host
+using namespace host::api;
 
 extern "C" {
 
@@ -141,82 +111,23 @@ int UF_unload_library(char* library_name) {
     });
 }
 
-int UF_MB_add_actions(UF_MB_action_t actions[]) {
-    return guarded("UF_MB_add_actions", [&] {
-        if (!actions) fail(UF_err_bad_parameter_number_1, "no action table");
-        for (int i = 0; actions[i].action_name; ++i) {
-            if (!actions[i].callback) fail(UF_err_bad_parameter_number_1, std::string("action ") + actions[i].action_name + " has no callback");
-            menu().actions.push_back({actions[i].action_name, actions[i].callback, actions[i].client_data});
-        }
-    });
-}
+/* Abort requests: the scripted user never asks to stop. */
 
-int UF_MB_register_application(UF_MB_application_t* app) {
-    return guarded("UF_MB_register_application", [&] {
-        if (!app || !app->name) fail(UF_err_bad_parameter_number_1, "no application record");
-        app->id = static_cast<int>(menu().applications.size()) + 1;
-        menu().applications.push_back(*app);
-        menu().applications.back().name = nullptr;
-        menu().applicationNames.push_back(app->name);
-    });
-}
-
-int uc1601(const char* message, int) {
-    Session& s = session();
-    s.lastMessage = text::toUtf8Lossy(message ? message : "");
-    s.say("[message] " + s.lastMessage);
-    return 1;
-}
-
-int UF_UI_open_listing_window(void) {
-    Session& s = session();
-    if (!s.listingAvailable) return UF_err_operation_failed;
-    s.listingOpen = true;
+int UF_ABORT_enable_abort(void) {
+    S().abortEnabled = true;
     return 0;
 }
-
-int UF_UI_is_listing_window_open(logical* response) {
-    if (response) *response = session().listingOpen;
+int UF_ABORT_disable_abort(void) {
+    S().abortEnabled = false;
     return 0;
 }
-
-int UF_UI_close_listing_window(void) {
-    session().listingOpen = false;
+int UF_ABORT_clear_abort(void) {
+    S().abortRequested = false;
     return 0;
 }
-
-int UF_UI_write_listing_window(const char* string) {
-    Session& s = session();
-    if (!s.listingOpen) return UF_err_operation_failed;
-    s.listingPartial += text::toUtf8Lossy(string ? string : "");
-    size_t nl;
-    while ((nl = s.listingPartial.find('\n')) != std::string::npos) {
-        std::string line = s.listingPartial.substr(0, nl);
-        s.listingPartial.erase(0, nl + 1);
-        s.listing.push_back(line);
-        s.say("[listing] " + line);
-    }
+int UF_ABORT_ask_flag_status(logical* flag) {
+    if (flag) *flag = S().abortEnabled && S().abortRequested;
     return 0;
 }
 
 }  // extern "C"
-
-extern "C" int UF_UI_select_with_class_dialog(char* message, char* title, int, UF_UI_sel_init_fn_t, void*, int* response,
-                                              int* count, tag_p_t* objects) {
-    if (response) *response = UF_UI_CANCEL;
-    if (count) *count = 0;
-    if (objects) *objects = nullptr;
-    return guarded("UF_UI_select_with_class_dialog", [&] {
-        // The selection masks of the init procedure are not applied: the journal names the objects itself.
-        session().say("[select] " + text::toUtf8Lossy(title ? title : "") + ": " + text::toUtf8Lossy(message ? message : ""));
-        std::optional<std::vector<tag_t>> chosen;
-        if (ui::user()) chosen = ui::user()->chooseObjects(title ? title : "");
-        if (!chosen) return;
-        if (response) *response = UF_UI_OK;
-        if (count) *count = static_cast<int>(chosen->size());
-        if (objects && !chosen->empty()) {
-            *objects = static_cast<tag_t*>(std::malloc(chosen->size() * sizeof(tag_t)));
-            std::copy(chosen->begin(), chosen->end(), *objects);
-        }
-    });
-}

@@ -1,137 +1,24 @@
-// Parts and assemblies of the object interface: new parts from templates, new components,
-// restructuring, saving and closing, and the user's abort request.
+// The assembly of a part: root component, new components from templates, restructuring, work component.
 #include <algorithm>
 #include <filesystem>
-#include <map>
 #include "NXOpen/Assemblies_ComponentAssembly.hxx"
-#include "NXOpen/Features_Feature.hxx"
-#include "NXOpen/Features_RemoveParametersBuilder.hxx"
 #include "NXOpen/NXException.hxx"
-#include "NXOpen/Part.hxx"
-#include "files/partfile.h"
+#include "api/common.h"
 #include "files/paths.h"
-#include "model/guard.h"
 #include "text.h"
-#include "uf.h"
 #include "uf_object_types.h"
 
 namespace fs = std::filesystem;
+using namespace host::api;
 using host::Object;
 using NXOpen::NXException;
 
 namespace {
 
-host::Session& S() { return host::session(); }
-
-host::Part& partOf(tag_t tag) {
-    host::Part* p = S().partByTag(tag);
-    if (!p) throw NXException(3520040, "the part is no longer loaded");
-    return *p;
-}
-
-Object& live(const NXOpen::TaggedObject* o, const char* what) {
-    Object* x = o ? S().find(o->Tag()) : nullptr;
-    if (!x) throw NXException(3520041, std::string("the ") + what + " no longer exists");
-    return *x;
-}
-
 // The templates the stand-in knows; every one of them starts a part with nothing in it.
 bool knownTemplate(const std::string& name) { return name == "model-plain-1-mm-template.prt"; }
 
-std::string nameOf(const std::string& identifier) {
-    const std::string head = "COMPONENT ", tail = " 1";
-    if (identifier.rfind(head, 0) != 0 || identifier.size() < head.size() + tail.size() ||
-        identifier.compare(identifier.size() - tail.size(), tail.size(), tail) != 0)
-        throw NXException(3520042, "not a component identifier: " + identifier);
-    return identifier.substr(head.size(), identifier.size() - head.size() - tail.size());
-}
-
 }  // namespace
-
-/* Part collection */
-
-NXOpen::BasePart* NXOpen::PartCollection::FindObject(const NXString& name) {
-    std::string n = host::text::toUtf8Lossy(name.GetText());
-    for (auto& p : S().parts())
-        if (p->leaf() == n || p->leaf() + ".prt" == n) return static_cast<BasePart*>(NXObjectManager::Get(p->tag));
-    throw NXException(3520002, "no part " + std::string(name.GetText()) + " is loaded");
-}
-
-NXOpen::FileNew* NXOpen::PartCollection::FileNew() { return new NXOpen::FileNew(); }
-
-void NXOpen::PartCollection::SetDisplay(BasePart* part, bool setWorkPart, bool, void*) {
-    host::Part& p = partOf(live(part, "part").tag);
-    S().syncOccurrences(p);
-    S().display = &p;
-    if (setWorkPart || !S().work) {
-        S().work = &p;
-        S().workOcc = p.rootOcc;
-    }
-}
-
-void NXOpen::PartCollection::SetWork(BasePart* part) {
-    host::Part& p = partOf(live(part, "part").tag);
-    S().work = &p;
-    S().workOcc = S().display == &p ? p.rootOcc : 0;
-    if (S().display && S().display != &p)
-        for (tag_t t : S().display->objects)
-            if (Object* o = S().find(t); o && o->type == UF_component_type && !o->root && o->child == &p) {
-                S().workOcc = t;
-                break;
-            }
-}
-
-NXOpen::PartCollection::iterator NXOpen::PartCollection::begin() {
-    snapshot_.clear();
-    for (auto& p : S().parts()) snapshot_.push_back(static_cast<BasePart*>(NXObjectManager::Get(p->tag)));
-    return snapshot_.begin();
-}
-
-NXOpen::PartCollection::iterator NXOpen::PartCollection::end() { return snapshot_.end(); }
-
-/* Saving and closing */
-
-void NXOpen::BasePart::Save(SaveComponents components, CloseAfterSave close) {
-    host::Part& p = partOf(live(this, "part").tag);
-    try {
-        host::partfile::saveTree(p, components == SaveComponentsTrue);
-    } catch (const std::exception& e) {
-        throw NXException(3520043, host::text::toGbk(e.what()));
-    }
-    if (close == CloseAfterSaveTrue) Close(CloseWholeTreeFalse, CloseModifiedCloseModified, nullptr);
-}
-
-void NXOpen::BasePart::Close(CloseWholeTree wholeTree, CloseModified modified, void*) {
-    host::Part& p = partOf(live(this, "part").tag);
-    if (p.modified && modified == CloseModifiedDontClose) return;
-    std::vector<std::string> children;
-    if (wholeTree == CloseWholeTreeTrue)
-        for (auto& in : p.instances) children.push_back(in.file);
-    S().closePart(p);
-    for (auto& f : children)
-        if (host::Part* c = S().partByPath(f)) {
-            bool used = false;
-            for (auto& other : S().parts())
-                for (auto& in : other->instances) used |= in.file == f;
-            if (!used && !(c->modified && modified == CloseModifiedDontClose)) S().closePart(*c);
-        }
-}
-
-/* Components and the assembly */
-
-NXOpen::Assemblies::Component* NXOpen::Assemblies::Component::FindObject(const NXString& identifier) const {
-    Object& self = live(this, "component");
-    std::string name = nameOf(identifier.GetText());
-    for (Object* o : S().subtree(self))
-        if (o != &self && o->type == UF_component_type && o->instanceName == name)
-            return static_cast<Component*>(NXObjectManager::Get(o->tag));
-    throw NXException(3520044, "no component " + std::string(identifier.GetText()) + " under " + self.instanceName);
-}
-
-NXOpen::Assemblies::ComponentAssembly* NXOpen::BasePart::ComponentAssembly() {
-    if (!assembly_) assembly_ = new NXOpen::Assemblies::ComponentAssembly(Tag());
-    return assembly_;
-}
 
 NXOpen::Assemblies::Component* NXOpen::Assemblies::ComponentAssembly::RootComponent() {
     host::Part& p = partOf(part_);
@@ -244,42 +131,4 @@ int NXOpen::Assemblies::ComponentAssembly::RestructureComponents(const std::vect
         }
     }
     return failed;
-}
-
-/* Remove parameters */
-
-NXOpen::Features::RemoveParametersBuilder* NXOpen::Features::FeatureCollection::CreateRemoveParametersBuilder() {
-    return new RemoveParametersBuilder();
-}
-
-NXOpen::NXObject* NXOpen::Features::RemoveParametersBuilder::Commit() {
-    host::Session& s = S();
-    for (NXObject* o : objects_.GetArray()) {
-        Object& b = live(o, "body");
-        if (!b.part) continue;
-        for (tag_t t : b.part->objects)
-            if (Object* f = s.find(t); f && f->type == UF_feature_type && f->featBody == b.tag) s.kill(*f);
-    }
-    return nullptr;
-}
-
-/* Abort requests: the scripted user never asks to stop. */
-
-extern "C" {
-int UF_ABORT_enable_abort(void) {
-    S().abortEnabled = true;
-    return 0;
-}
-int UF_ABORT_disable_abort(void) {
-    S().abortEnabled = false;
-    return 0;
-}
-int UF_ABORT_clear_abort(void) {
-    S().abortRequested = false;
-    return 0;
-}
-int UF_ABORT_ask_flag_status(logical* flag) {
-    if (flag) *flag = S().abortEnabled && S().abortRequested;
-    return 0;
-}
 }

@@ -1,23 +1,19 @@
-// The CRT and Win32 calls of the module over POSIX, with Windows paths mapped.
+// CRT folder listing, access test and rename over POSIX, with Windows paths mapped.
 #include <dirent.h>
-#include <dlfcn.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
-#include "direct.h"
-#include "files/library.h"
 #include "files/paths.h"
 #include "io.h"
-#include "model/session.h"
 #include "text.h"
-#undef rename
-#include "windows.h"
+#undef rename  // io.h makes rename the module's; here it is the C library's
 
 namespace {
 
@@ -117,37 +113,6 @@ int vorta_rename(const char* from, const char* to) {
     // The CRT's rename never replaces an existing file: a rename onto a taken name fails.
     if (access(b.c_str(), F_OK) == 0) return -1;
     return std::rename(a.c_str(), b.c_str());
-}
-
-int _mkdir(const char* dirname) {
-    if (!dirname) return -1;
-    return mkdir(host::paths::toHost(dirname).c_str(), 0777);
-}
-
-HMODULE LoadLibraryA(LPCSTR name) {
-    return reinterpret_cast<HMODULE>(host::library::open(name));
-}
-
-FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
-    return reinterpret_cast<FARPROC>(host::library::symbol(module, name));
-}
-
-BOOL FreeLibrary(HMODULE module) { return module && dlclose(module) == 0; }
-
-BOOL DeleteFileA(LPCSTR file) {
-    if (!file) return 0;
-    std::string p = host::paths::toHost(file);
-    struct stat st;
-    if (stat(p.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return 0;
-    return unlink(p.c_str()) == 0;
-}
-
-HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int) {
-    // There is no desktop here: the host tells what would be opened, and answers as Windows does.
-    std::string p = file ? host::paths::toHost(file) : "";
-    if (access(p.c_str(), F_OK) != 0) return reinterpret_cast<HINSTANCE>(2);  // file not found
-    host::session().say(std::string("[shell] ") + (operation ? operation : "open") + " " + p);
-    return reinterpret_cast<HINSTANCE>(42);
 }
 
 }  // extern "C"

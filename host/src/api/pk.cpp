@@ -1,0 +1,78 @@
+// The modelling kernel over the host's bodies: a kernel tag is the host's tag with the top bit set.
+#include <cstdlib>
+#include <cstring>
+#include <BRepGProp.hxx>
+#include <GProp_GProps.hxx>
+#include "model/session.h"
+#include "pk.h"
+#include "uf_object_types.h"
+
+using namespace host;
+
+namespace {
+
+Object* kernelObject(PK_ENTITY_t e) {
+    if (!(static_cast<unsigned>(e) & 0x40000000u)) return nullptr;
+    return session().find(static_cast<tag_t>(e) & ~0x40000000u);
+}
+
+}  // namespace
+
+extern "C" {
+
+PK_ERROR_code_t PK_TOPOL_eval_mass_props(int n, const PK_TOPOL_t topols[], double, const PK_TOPOL_eval_mass_props_o_t*,
+                                         double* amount, double* mass, double c_of_g[3], double m_of_i[9], double* periphery) {
+    double a = 0, m = 0;
+    gp_XYZ weighted(0, 0, 0);
+    for (int i = 0; i < n; ++i) {
+        Object* o = kernelObject(topols[i]);
+        if (!o || o->type != UF_solid_type) return PK_ERROR_bad_entity;
+        if (o->subtype == UF_solid_body_subtype) {
+            const geom::MassProps& p = session().massOf(*o);
+            double v = p.volume * 1e-9;  // mm3 to m3
+            a += v;
+            m += v * o->density * 1000.0;  // g/cm3 to kg/m3
+            weighted += p.centroid.XYZ() * 1e-3 * v;
+        } else if (o->subtype == UF_solid_face_subtype) {
+            GProp_GProps g;
+            BRepGProp::SurfaceProperties(session().subShape(*o), g);
+            a += g.Mass() * 1e-6;  // mm2 to m2
+            weighted += g.CentreOfMass().XYZ() * 1e-3 * g.Mass() * 1e-6;
+        } else {
+            return PK_ERROR_wrong_entity;
+        }
+    }
+    if (amount) *amount = a;
+    if (mass) *mass = m;
+    if (c_of_g) {
+        gp_XYZ c = a > 0 ? weighted / a : gp_XYZ(0, 0, 0);
+        c_of_g[0] = c.X(), c_of_g[1] = c.Y(), c_of_g[2] = c.Z();
+    }
+    if (m_of_i) std::memset(m_of_i, 0, 9 * sizeof(double));
+    if (periphery) *periphery = 0;
+    return PK_ERROR_no_errors;
+}
+
+static PK_ERROR_code_t kernelList(PK_BODY_t b, int* n, PK_ENTITY_t** out, bool faces) {
+    if (n) *n = 0;
+    if (out) *out = nullptr;
+    Object* o = kernelObject(b);
+    if (!o || o->type != UF_solid_type || o->subtype != UF_solid_body_subtype) return PK_ERROR_bad_entity;
+    Session::Topology& t = session().topology(*o);
+    const auto& tags = faces ? t.faceTags : t.edgeTags;
+    if (n) *n = static_cast<int>(tags.size());
+    if (out && !tags.empty()) {
+        *out = static_cast<PK_ENTITY_t*>(std::malloc(tags.size() * sizeof(PK_ENTITY_t)));
+        for (size_t i = 0; i < tags.size(); ++i) (*out)[i] = static_cast<PK_ENTITY_t>(tags[i] | 0x40000000u);
+    }
+    return PK_ERROR_no_errors;
+}
+
+PK_ERROR_code_t PK_BODY_ask_faces(PK_BODY_t body, int* n, PK_FACE_t** faces) { return kernelList(body, n, faces, true); }
+PK_ERROR_code_t PK_BODY_ask_edges(PK_BODY_t body, int* n, PK_EDGE_t** edges) { return kernelList(body, n, edges, false); }
+PK_ERROR_code_t PK_MEMORY_free(void* p) {
+    std::free(p);
+    return PK_ERROR_no_errors;
+}
+
+}  // extern "C"

@@ -1,0 +1,56 @@
+// Files: existence, and text files read line by line through channels.
+#include <fstream>
+#include <map>
+#include <memory>
+#include "files/paths.h"
+#include "model/guard.h"
+#include "uf_cfi.h"
+
+using namespace host;
+
+namespace {
+
+std::map<int, std::unique_ptr<std::ifstream>>& channels() {
+    static std::map<int, std::unique_ptr<std::ifstream>> c;
+    return c;
+}
+
+}  // namespace
+
+extern "C" {
+
+int UF_CFI_ask_file_exist(const char* spec, int* status) {
+    if (status) *status = 1;
+    if (!spec) return UF_err_bad_parameter_number_1;
+    std::ifstream in(paths::toHost(spec));
+    if (status) *status = in.good() ? 0 : 1;
+    return 0;
+}
+
+int uc4504(const char* spec, int option, int type, int* channel) {
+    if (channel) *channel = 0;
+    if (!spec) return UF_err_bad_parameter_number_1;
+    if (option != 1 || type != 87) return UF_err_not_provided;  // the host offers reading text files
+    auto in = std::make_unique<std::ifstream>(paths::toHost(spec), std::ios::binary);
+    if (!*in) return UF_err_file_not_found;
+    static int next = 1;
+    int c = next++;
+    channels()[c] = std::move(in);
+    if (channel) *channel = c;
+    return 0;
+}
+
+int uc4514a(int channel, char** line) {
+    if (line) *line = nullptr;
+    auto it = channels().find(channel);
+    if (it == channels().end()) return -UF_err_bad_parameter_number_1;
+    std::string l;
+    if (!std::getline(*it->second, l)) return -1;
+    if (!l.empty() && l.back() == '\r') l.pop_back();
+    if (line) *line = allocString(l);
+    return static_cast<int>(l.size());
+}
+
+int uc4540(int channel, int) { return channels().erase(channel) ? 0 : UF_err_bad_parameter_number_1; }
+
+}  // extern "C"

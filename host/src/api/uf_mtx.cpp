@@ -1,0 +1,30 @@
+// Matrix and vector helpers.
+#include <cmath>
+#include <cstring>
+#include <gp_Vec.hxx>
+#include "uf_mtx.h"
+
+extern "C" {
+
+int UF_MTX3_initialize(const double x[3], const double y[3], double mtx[9]) {
+    gp_Vec vx(x[0], x[1], x[2]), vy(y[0], y[1], y[2]);
+    if (vx.Magnitude() < 1e-12) return UF_err_bad_parameter_number_1;
+    vx.Normalize();
+    vy -= vx * vy.Dot(vx);
+    if (vy.Magnitude() < 1e-12) return UF_err_bad_parameter_number_2;
+    vy.Normalize();
+    gp_Vec vz = vx.Crossed(vy);
+    double v[9] = {vx.X(), vx.Y(), vx.Z(), vy.X(), vy.Y(), vy.Z(), vz.X(), vz.Y(), vz.Z()};
+    std::memcpy(mtx, v, sizeof v);
+    return 0;
+}
+
+void UF_VEC3_sub(const double a[3], const double b[3], double d[3]) {
+    for (int i = 0; i < 3; ++i) d[i] = a[i] - b[i];
+}
+
+void UF_VEC3_distance(const double a[3], const double b[3], double* d) {
+    *d = std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) + (a[2] - b[2]) * (a[2] - b[2]));
+}
+
+}  // extern "C"
