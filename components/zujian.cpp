@@ -1,5 +1,7 @@
 #include "components/zujian.hpp"
 #include <algorithm>
+#include <map>
+#include <set>
 #include <memory>
 #include <stdexcept>
 #include <NXOpen/Assemblies_ComponentAssembly.hxx>
@@ -8,7 +10,9 @@
 #include <NXOpen/Features_RemoveParametersBuilder.hxx>
 #include <NXOpen/Part.hxx>
 #include <NXOpen/PartCollection.hxx>
+#include <NXOpen/Session.hxx>
 #include <NXOpen/TaggedObject.hxx>
+#include <NXOpen/Update.hxx>
 #include <uf.h>
 #include <uf_assem.h>
 #include <uf_cfi.h>
@@ -201,14 +205,24 @@ int zujian::创建单实体部件(const std::string& name, const std::string& fi
     }
     tag_t link = NULL_TAG;
     tag_t b = 抽取实体(body, &link);
+    NXOpen::NXObject* component = nullptr;
     try {
-        新建组件(name, file, {b});
+        component = 新建组件(name, file, {b});
     } catch (...) {
         // The linked copy made for the new part does not stay in the user's part.
         if (link != NULL_TAG) UF_OBJ_delete_object(link);
         throw;
     }
-    if (saveParts()) 保存组件(name, file);
+    if (!saveParts()) return 0;
+    std::string why = 保存组件(name, file);
+    if (why.empty()) return 0;
+    if (link != NULL_TAG) {
+        撤回组件(component, name);
+        message(name + "\n组件保存失败,实体保留原处:\n" + why);
+        return 1;
+    }
+    // The body itself went into the new part, which stays open holding it until it can be saved.
+    message(name + "\n组件保存失败,实体在未保存的新组件中:\n" + why);
     return 0;
 }
 
@@ -267,7 +281,19 @@ void zujian::创建多实体部件() {
         UF_ABORT_disable_abort();
         throw;
     }
-    if (component && saveParts()) 保存组件(name, file);
+    if (component && saveParts()) {
+        std::string why = 保存组件(name, file);
+        bool allLinked = std::find(links.begin(), links.end(), NULL_TAG) == links.end();
+        if (!why.empty() && allLinked) {
+            撤回组件(component, name);
+            message(name + "\n组件保存失败,实体保留原处:\n" + why);
+            bar.end();
+            UF_ABORT_disable_abort();
+            workOnDisplay();
+            return;
+        }
+        if (!why.empty()) message(name + "\n组件保存失败,实体在未保存的新组件中:\n" + why);
+    }
     // Only the sources of bodies that went into the part are deleted.
     tag_t workOcc = UF_ASSEM_ask_work_occurrence();
     for (int i = 0; i < taken; ++i) {
@@ -310,15 +336,22 @@ void zujian::创建单实体部件枚举2() {
         tag_t link = NULL_TAG;
         tag_t b = 抽取实体(picked[i], &link);
         if (b != NULL_TAG) {
+            NXOpen::NXObject* component = nullptr;
             try {
-                新建组件(names[i], file, {b});
+                component = 新建组件(names[i], file, {b});
             } catch (...) {
                 if (link != NULL_TAG) UF_OBJ_delete_object(link);
                 throw;
             }
-            if (saveParts()) 保存组件(names[i], file);
-            if (UF_ASSEM_ask_parent_component(picked[i]) != workOcc) deleteSource(picked[i]);
-            else UF_OBJ_delete_object(picked[i]);
+            std::string why = saveParts() ? 保存组件(names[i], file) : std::string();
+            if (!why.empty() && link != NULL_TAG) {
+                撤回组件(component, names[i]);
+                message(names[i] + "\n组件保存失败,实体保留原处:\n" + why);
+            } else {
+                if (!why.empty()) message(names[i] + "\n组件保存失败,实体在未保存的新组件中:\n" + why);
+                if (UF_ASSEM_ask_parent_component(picked[i]) != workOcc) deleteSource(picked[i]);
+                else UF_OBJ_delete_object(picked[i]);
+            }
         }
         bar.step(2 * (i + 1));
     }
@@ -352,13 +385,25 @@ void zujian::WAVE抽取体(bool deleteSource) {
     }
 }
 
-void zujian::保存组件(const std::string& name, const std::string&) {
+std::string zujian::保存组件(const std::string& name, const std::string&) {
     try {
         NXOpen::BasePart* part = NXOpen::Session::GetSession()->Parts()->FindObject(name);
         part->Save(NXOpen::BasePart::SaveComponentsTrue, NXOpen::BasePart::CloseAfterSaveFalse);
+        return "";
     } catch (std::exception& ex) {
         theUI->NXMessageBox()->Show("新模装配树", NXOpen::NXMessageBox::DialogTypeError, ex.what());
+        return ex.what();
     }
+}
+
+void zujian::撤回组件(NXOpen::NXObject* component, const std::string& name) {
+    NXOpen::Session* session = NXOpen::Session::GetSession();
+    NXOpen::Session::UndoMarkId mark = session->SetUndoMark(NXOpen::Session::MarkVisibilityInvisible, "Delete");
+    session->UpdateManager()->AddToDeleteList(component);
+    session->UpdateManager()->DoUpdate(mark);
+    session->DeleteUndoMark(mark, nullptr);
+    NXOpen::BasePart* part = session->Parts()->FindObject(name);
+    part->Close(NXOpen::BasePart::CloseWholeTreeFalse, NXOpen::BasePart::CloseModifiedCloseModified, nullptr);
 }
 
 int zujian::去除参数(tag_t component) {
@@ -424,6 +469,12 @@ void zujian::批量创建组件() {
     std::vector<tag_t> parents;
     得到组件的tag(parents);
     if (parents.empty()) message("未找到父组件\n无法创建组件");
+    // Facts of the whole run, read once and kept up to date as parts are made: the part names the
+    // assembly has taken, and the files of each folder.
+    std::vector<std::string> takenList;
+    得到所有组件的名称(takenList);
+    std::set<std::string> taken(takenList.begin(), takenList.end());
+    std::map<std::string, std::set<std::string>> folderFiles;
     for (tag_t parent : parents) {
         // A parent moved or gone by an earlier turn of this run is passed over.
         if (UF_OBJ_ask_status(parent) != UF_OBJ_ALIVE) continue;
@@ -446,21 +497,23 @@ void zujian::批量创建组件() {
         }
         naming::NumberSource numbers(used);
         if (bodies.empty()) continue;
+        if (!folderFiles.count(folder)) {
+            std::vector<std::string> files;
+            得到目录下所有文件名(folder, files);
+            folderFiles[folder].insert(files.begin(), files.end());
+        }
+        std::set<std::string>& files = folderFiles[folder];
         bar.start(0, static_cast<int>(bodies.size()));
         bool assemblyParent = naming::contains(parentId, "装配");
         for (size_t k = 0; k < bodies.size(); ++k) {
             tag_t body = bodies[k];
             std::string pn = 得到体的属性(body, ATTR_PART_NAME);
-            std::vector<std::string> taken;
-            得到所有组件的名称(taken);
-            if (std::find(taken.begin(), taken.end(), pn) != taken.end()) continue;
+            if (taken.count(pn)) continue;
             int n = numbers.next();
             std::string name = naming::batchPartName(pn, series.code, n, assemblyParent);
             std::string file = folder + "\\" + name + ".prt";
             std::string backup = folder + "\\" + name + "(old).prt";
-            std::vector<std::string> files;
-            得到目录下所有文件名(folder, files);
-            if (std::find(files.begin(), files.end(), file) != files.end()) {
+            if (files.count(file)) {
                 int missing = 1;
                 UF_CFI_ask_file_exist(backup.c_str(), &missing);
                 if (missing == 0) DeleteFileA(backup.c_str());
@@ -468,8 +521,10 @@ void zujian::批量创建组件() {
                     message("警告:\n" + file + "\n文件已经存在,且重命令不成功\n需要手动删除后重新新建组件");
                     break;
                 }
+                files.erase(file);
+                files.insert(backup);
             }
-            // The source body goes only once the part meant to hold it exists.
+            // The source body goes only once the part meant to hold it exists, saved when saving is asked.
             int refused = 1;
             try {
                 refused = 创建单实体部件(name, file, body);
@@ -477,6 +532,8 @@ void zujian::批量创建组件() {
                 message(name + "\n组件创建失败,实体保留原处:\n" + ex.what());
             }
             if (refused != 0) continue;
+            files.insert(file);
+            taken.insert(pn);
             deleteSource(body);
             移动组件(parentName, naming::componentIdentifier(name), parentId);
             bar.step(static_cast<int>(k) + 1);

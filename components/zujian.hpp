@@ -22,12 +22,17 @@ public:
     // The body to put into a new part, as the work part sees it (linked in from another component;
     // `link` then gets the link feature, which the caller removes when the part is not made).
     tag_t 抽取实体(tag_t body, tag_t* link = nullptr);
-    // 1 when a loaded part has the name already (nothing is made), 0 when the part was made.
+    // 1 when nothing is made (a loaded part has the name, or the new part could not be saved and was
+    // taken back: the body stays where it was), 0 when the part was made.
     int 创建单实体部件(const std::string& name, const std::string& file, tag_t body);
     void 创建多实体部件();
     void 创建单实体部件枚举2();
     void WAVE抽取体(bool deleteSource);
-    void 保存组件(const std::string& name, const std::string& file);
+    // Saves the new part with its components; empty when saved, else why not.
+    std::string 保存组件(const std::string& name, const std::string& file);
+    // Takes a new component that could not be saved out of the assembly again and closes its part, so
+    // that no parent names a file that does not exist. Only for parts whose bodies were linked copies.
+    void 撤回组件(NXOpen::NXObject* component, const std::string& name);
     int 去除参数(tag_t component);
     void 关闭内存未显示部件();
     void 移动组件(const std::string& partName, const std::string& component, const std::string& parent);

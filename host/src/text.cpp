@@ -56,6 +56,7 @@ bool ascii(std::string_view s) {
 std::string toUtf8(std::string_view gbk) { return ascii(gbk) ? std::string(gbk) : toUtf8Conv().run(gbk, false, "GBK"); }
 std::string toGbk(std::string_view utf8) { return ascii(utf8) ? std::string(utf8) : toGbkConv().run(utf8, false, "UTF-8 (or has no GBK form)"); }
 std::string toUtf8Lossy(std::string_view gbk) { return ascii(gbk) ? std::string(gbk) : toUtf8Conv().run(gbk, true, "GBK"); }
+std::string toGbkLossy(std::string_view utf8) { return ascii(utf8) ? std::string(utf8) : toGbkConv().run(utf8, true, "UTF-8"); }
 
 std::string_view prefix(std::string_view gbk, size_t max) {
     size_t i = 0;

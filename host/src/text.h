@@ -10,6 +10,7 @@ std::string toUtf8(std::string_view gbk);
 std::string toGbk(std::string_view utf8);
 // Never throws: bytes that do not convert come out as "?".
 std::string toUtf8Lossy(std::string_view gbk);
+std::string toGbkLossy(std::string_view utf8);
 
 // Length of the GBK character starting at s[i] (1 or 2 bytes).
 inline size_t charLength(std::string_view s, size_t i) {

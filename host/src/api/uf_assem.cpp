@@ -1,4 +1,5 @@
 // Assemblies: work part, occurrences, components.
+#include <algorithm>
 #include <cstdlib>
 #include "files/paths.h"
 #include "model/guard.h"
@@ -19,14 +20,8 @@ int UF_ASSEM_set_work_part(tag_t part) {
         Session& s = session();
         Part* p = s.partByTag(part);
         if (!p) fail(UF_err_bad_parameter_number_1, "not a part");
+        s.workOcc = s.workOccurrenceFor(*p);
         s.work = p;
-        s.workOcc = NULL_TAG;
-        if (s.display) {
-            if (p == s.display) s.workOcc = s.display->rootOcc;
-            else
-                for (tag_t t : s.display->objects)
-                    if (Object* o = s.find(t); o && o->type == UF_component_type && o->child == p) { s.workOcc = t; break; }
-        }
     });
 }
 
@@ -54,8 +49,8 @@ int UF_ASSEM_ask_part_occ_children(tag_t occ, tag_t** children) {
         Session& s = session();
         Object& parent = s.object(occ);
         std::vector<tag_t> out;
-        for (tag_t t : parent.part->objects)
-            if (Object* o = s.find(t); o && o->type == UF_component_type && o->parent == occ) out.push_back(t);
+        for (tag_t t : parent.members)
+            if (Object* o = s.find(t); o && o->type == UF_component_type) out.push_back(t);
         n = static_cast<int>(out.size());
         if (children && n) {
             *children = static_cast<tag_t*>(std::malloc(sizeof(tag_t) * n));
@@ -86,12 +81,10 @@ tag_t UF_ASSEM_cycle_objs_in_comp(tag_t component, tag_t object) {
     return guardedValue<tag_t>("UF_ASSEM_cycle_objs_in_comp", NULL_TAG, [&]() -> tag_t {
         Session& s = session();
         Object& c = s.object(component);
-        bool passed = object == NULL_TAG;
-        for (tag_t t : c.part->objects) {
-            if (!passed) { passed = t == object; continue; }
-            Object* o = s.find(t);
-            if (o && o->parent == component) return t;
-        }
+        // Members are in creation order, so by tag: the next one is found by its tag, even after `object` was deleted.
+        auto it = object == NULL_TAG ? c.members.begin() : std::upper_bound(c.members.begin(), c.members.end(), object);
+        for (; it != c.members.end(); ++it)
+            if (s.find(*it)) return *it;
         return NULL_TAG;
     });
 }

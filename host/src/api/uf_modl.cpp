@@ -248,7 +248,7 @@ int UF_MODL_ask_minimum_dist(tag_t o1, tag_t o2, int, double[3], int, double[3],
 }
 
 int UF_MODL_ask_distance_tolerance(double* tolerance) {
-    if (tolerance) *tolerance = 0.0254;
+    if (tolerance) *tolerance = geom::kTolerance;
     return 0;
 }
 

@@ -46,9 +46,8 @@ tag_t UF_PART_ask_part_tag(const char* part_name) {
             Part* p = s.partByPath(paths::toHost(n));
             return p ? p->tag : NULL_TAG;
         }
-        for (auto& p : s.parts())
-            if (p->leaf() == text::toUtf8Lossy(n) || p->leaf() + ".prt" == text::toUtf8Lossy(n)) return p->tag;
-        return NULL_TAG;
+        Part* p = s.partByLeaf(text::toUtf8Lossy(n));
+        return p ? p->tag : NULL_TAG;
     });
 }
 
@@ -61,6 +60,17 @@ int UF_PART_open(const char* part_name, tag_t* part, UF_PART_load_status_p_t err
         s.display = s.work = &p;
         s.workOcc = p.rootOcc;
         if (part) *part = p.tag;
+        // Components that could not be loaded are reported by file, as the host's load status does.
+        if (error_status && !p.missing.empty()) {
+            int n = static_cast<int>(p.missing.size());
+            error_status->n_parts = n;
+            error_status->file_names = static_cast<char**>(std::calloc(n, sizeof(char*)));
+            error_status->statuses = static_cast<int*>(std::calloc(n, sizeof(int)));
+            for (int i = 0; i < n; ++i) {
+                error_status->file_names[i] = allocString(text::toGbkLossy(p.missing[i]));
+                error_status->statuses[i] = UF_err_file_not_found;
+            }
+        }
     });
 }
 

@@ -18,15 +18,16 @@ int UF_VIEW_ask_work_view(tag_t* view_tag) {
         Session& s = session();
         Part& p = workPart();
         tag_t found = NULL_TAG;
-        for (tag_t t : p.objects)
-            if (Object* o = s.find(t); o && o->type == UF_view_type) { found = t; break; }
+        for (tag_t t : p.views)
+            if (s.find(t)) { found = t; break; }
         if (!found) {
+            const bool modified = p.modified;  // views appear on demand; asking for them does not change the part
             for (const char* n : kViews) {
                 Object& v = s.create(p, UF_view_type, 0);
                 v.name = n;
                 if (!found) found = v.tag;
             }
-            p.modified = false;  // views appear on demand; asking for them does not change the part
+            p.modified = modified;
         }
         if (view_tag) *view_tag = found;
     });
@@ -48,8 +49,8 @@ int UF_VIEW_ask_tag_of_view_name(const char* view_name, tag_t* view_tag) {
         Session& s = session();
         std::string n = view_name ? view_name : "";
         if (view_tag) *view_tag = NULL_TAG;
-        for (tag_t t : workPart().objects)
-            if (Object* o = s.find(t); o && o->type == UF_view_type && o->name == n && view_tag) *view_tag = t;
+        for (tag_t t : workPart().views)
+            if (Object* o = s.find(t); o && o->name == n && view_tag) *view_tag = t;
     });
 }
 

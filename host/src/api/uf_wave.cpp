@@ -25,7 +25,7 @@ int UF_WAVE_create_linked_body(tag_t body, tag_t xform, tag_t object_in_part, lo
         linked.shape = x ? shape.Moved(TopLoc_Location(x->transform)) : shape;
         linked.copyLook(b);  // the link brings the whole body, its name and attributes included
         Object& f = newFeature(*p, "LINKED_BODY", b.tag, NULL_TAG);
-        f.featBody = linked.tag;
+        s.setFeatureBody(f, linked.tag);
         if (feature) *feature = f.tag;
     });
 }

@@ -229,7 +229,7 @@ Part& load(const std::string& pathIn) {
             ov.blank = fields::integer(e, "blank", 0, 1, 0);
             ov.translucency = fields::integer(e, "translucency", 0, 100, 0);
             ov.attrs = attrsFromJson(fields::arrayField(e, "attributes"));
-            p.pendingOverrides.push_back(std::move(ov));
+            p.keepOverride(std::move(ov));
         }
         for (auto& e : fields::arrayField(j, "sheets")) s.addSheet(p, text(e));
     } catch (const HostError&) {
@@ -259,11 +259,13 @@ Part& open(const std::string& path) {
         if (fresh) session().closePart(p);
         throw;
     }
+    for (const std::string& note : p.missing) session().say("[open] " + p.leaf() + ": component not loaded, kept as the file says: " + note);
     p.modified = false;
     return p;
 }
 
-static json serialize(Part& p) {
+// The part as its file at `path` holds it.
+static json serialize(Part& p, const std::string& path) {
     Session& s = session();
     json j;
     j["format"] = kFormat;
@@ -294,10 +296,10 @@ static json serialize(Part& p) {
         objects.push_back(e);
     }
     // Overrides of occurrences that were never built (component part missing) are kept as read.
-    for (const Override& ov : p.pendingOverrides) overrides.push_back(overrideToJson(ov));
+    for (const auto& kept : p.pendingOverrides) overrides.push_back(overrideToJson(kept.second));
     json instances = json::array();
     for (const Instance& in : p.instances)
-        instances.push_back({{"pid", in.pid}, {"file", relativeFile(in.file, p.path)}, {"name", text(in.name)}, {"matrix", trsfToJson(in.transform)}});
+        instances.push_back({{"pid", in.pid}, {"file", relativeFile(in.file, path)}, {"name", text(in.name)}, {"matrix", trsfToJson(in.transform)}});
     json sheets = json::array();
     for (tag_t t : s.sheets(p)) sheets.push_back(text(s.object(t).name));
     j["nextPid"] = p.nextPid;
@@ -310,25 +312,30 @@ static json serialize(Part& p) {
 
 void saveAs(Part& p, const std::string& newPath) {
     std::string path = fs::absolute(newPath).lexically_normal().string();
-    std::string old = p.path;
-    p.path = path;  // relative component files are written against the new folder
-    json j;
-    try {
-        j = serialize(p);
-    } catch (...) {
-        p.path = old;
-        throw;
-    }
+    std::error_code ec;
+    fs::file_status st = fs::status(path, ec);
+    if (fs::is_directory(st)) fail(UF_err_operation_failed, "cannot save " + path + ": a folder of that name is in the way");
+    // A read-only file stays as it is, as on the real host; nothing is written in its place.
+    if (fs::exists(st) && (st.permissions() & fs::perms::owner_write) == fs::perms::none)
+        fail(UF_err_operation_failed, "cannot save " + path + ": the file is read-only");
+    json j = serialize(p, path);
+    // The new file is written aside and renamed over the old one only once it is whole.
     std::string tmp = path + ".writing";
+    auto failWith = [&](const std::string& why) {
+        fs::remove(tmp, ec);
+        fail(UF_err_operation_failed, "cannot save " + path + ": " + why);
+    };
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) { p.path = old; fail(UF_err_operation_failed, "cannot write " + path); }
+        if (!out) failWith("the file cannot be made there");
         out << j.dump(1);
-        if (!out.flush()) { p.path = old; fail(UF_err_operation_failed, "cannot write " + path); }
+        out.close();
+        if (!out) failWith("writing it failed (is the disk full?)");
     }
-    std::error_code ec;
     fs::rename(tmp, path, ec);
-    if (ec) { fs::remove(tmp); p.path = old; fail(UF_err_operation_failed, "cannot write " + path + ": " + ec.message()); }
+    if (ec) failWith(ec.message());
+    if (!fs::is_regular_file(path, ec)) failWith("it is not there after writing");
+    if (p.path != path) session().movePart(p, path);
     p.modified = false;
 }
 
@@ -337,9 +344,10 @@ void save(Part& p) { saveAs(p, p.path); }
 static void saveTree(Part& p, bool components, std::vector<Part*>& done) {
     if (std::find(done.begin(), done.end(), &p) != done.end()) return;
     done.push_back(&p);
-    if (components)
-        for (const Instance& in : p.instances)
-            if (Part* c = session().partByPath(in.file)) saveTree(*c, true, done);
+    // A component that was never written is written first, with or without `components`: a parent must
+    // never name a part file that does not exist.
+    for (const Instance& in : p.instances)
+        if (Part* c = session().partByPath(in.file); c && (components || !fs::exists(c->path))) saveTree(*c, components, done);
     if (p.modified || !fs::exists(p.path) || &p == done.front()) save(p);
 }
 

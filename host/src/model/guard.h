@@ -2,6 +2,7 @@
 #pragma once
 #include <exception>
 #include <string>
+#include "geom/kernel.h"
 #include "model/session.h"
 #include "uf_defs.h"
 
@@ -24,6 +25,9 @@ int guarded(const char* function, F&& body) {
         return e.status;
     } catch (const std::exception& e) {
         noteFailure(function, UF_err_operation_failed, e.what());
+        return UF_err_operation_failed;
+    } catch (const Standard_Failure& e) {
+        noteFailure(function, UF_err_operation_failed, geom::kernelMessage("do it", e));
         return UF_err_operation_failed;
     }
 }

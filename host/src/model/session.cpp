@@ -1,10 +1,12 @@
 #include "model/session.h"
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <stdexcept>
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include "files/partfile.h"
+#include "text.h"
 #include "uf_object_types.h"
 
 namespace host {
@@ -48,7 +50,12 @@ void Session::reset() {
     objects_.clear();
     topo_.clear();
     occurrencesOf_.clear();
+    featuresOf_.clear();
     parts_.clear();
+    byPath_.clear();
+    byTag_.clear();
+    byLeaf_.clear();
+    unshown_.clear();
     undoMarks.clear();
     deleteList.clear();
     display = work = nullptr;
@@ -88,7 +95,7 @@ Object& Session::object(tag_t tag) {
     return *o;
 }
 
-Object& Session::create(Part& part, int type, int subtype, bool listed) {
+Object& Session::make(Part& part, int type, int subtype, bool listed) {
     auto o = std::make_unique<Object>();
     o->tag = nextTag_++;
     o->type = type;
@@ -103,24 +110,130 @@ Object& Session::create(Part& part, int type, int subtype, bool listed) {
         ref.pos = part.objects.size();
         part.objects.push_back(ref.tag);
         part.modified = true;
+        if (type == UF_drawing_type) part.sheets.push_back(ref.tag);
+        if (type == UF_view_type) part.views.push_back(ref.tag);
     }
     return ref;
 }
 
+Object& Session::create(Part& part, int type, int subtype, bool listed) {
+    Object& o = make(part, type, subtype, listed);
+    // Assemblies that show the part get the body's occurrence at their next sync, with the look the body has then.
+    if (listed && type == UF_solid_type && subtype == UF_solid_body_subtype && occurrencesOf_.count(part.tag)) unshown_.push_back(o.tag);
+    return o;
+}
+
+Object& Session::occurrence(Part& top, Object& parentOcc, int type, int subtype, tag_t prototype) {
+    Object& o = make(top, type, subtype, true);
+    o.prototype = prototype;
+    o.parent = parentOcc.tag;
+    parentOcc.members.push_back(o.tag);
+    occurrencesOf_[prototype].push_back(o.tag);
+    return o;
+}
+
+static void drop(std::vector<tag_t>& v, tag_t t) {
+    auto it = std::find(v.begin(), v.end(), t);
+    if (it != v.end()) v.erase(it);
+}
+
+// Takes a dying object out of every index that names it.
+void Session::forget(Object& o) {
+    if (o.parent)
+        if (Object* parent = find(o.parent)) drop(parent->members, o.tag);
+    if (o.prototype) {
+        auto it = occurrencesOf_.find(o.prototype);
+        if (it != occurrencesOf_.end()) drop(it->second, o.tag);
+    }
+    if (o.type == UF_component_type && o.part) {
+        auto it = o.part->componentsByName.find(o.instanceName);
+        if (it != o.part->componentsByName.end()) drop(it->second, o.tag);
+    }
+    if (o.type == UF_feature_type && o.featBody) {
+        auto it = featuresOf_.find(o.featBody);
+        if (it != featuresOf_.end()) drop(it->second, o.tag);
+    }
+}
+
 void Session::kill(Object& o) {
     if (!o.alive) return;
+    forget(o);
     o.alive = false;
     // The occurrences of a body or part go with it.
-    auto range = occurrencesOf_.equal_range(o.tag);
-    std::vector<tag_t> occs;
-    for (auto it = range.first; it != range.second; ++it) occs.push_back(it->second);
-    occurrencesOf_.erase(o.tag);
-    for (tag_t t : occs)
-        if (Object* x = find(t)) kill(*x);
+    auto it = occurrencesOf_.find(o.tag);
+    if (it != occurrencesOf_.end()) {
+        std::vector<tag_t> occs = std::move(it->second);
+        occurrencesOf_.erase(it);
+        for (tag_t t : occs)
+            if (Object* x = find(t)) kill(*x);
+    }
     changed(o);
     o.shape.Nullify();
     if (o.part) o.part->modified = true;
 }
+
+std::vector<Object*> Session::occurrencesOf(tag_t prototype) {
+    std::vector<Object*> out;
+    auto it = occurrencesOf_.find(prototype);
+    if (it != occurrencesOf_.end())
+        for (tag_t t : it->second)
+            if (Object* o = find(t)) out.push_back(o);
+    return out;
+}
+
+std::vector<Object*> Session::componentsShowing(Part& top, Part& p) {
+    std::vector<Object*> out;
+    for (Object* c : occurrencesOf(p.tag))
+        if (c->part == &top && c->type == UF_component_type) out.push_back(c);
+    return out;
+}
+
+// A part used by several components of the displayed assembly is worked in where the user already
+// works: the current work occurrence if it shows the part; else the first occurrence of the part
+// below it (the user went down into a sub-assembly); else the nearest one above it; else the first in
+// the assembly's creation order. The displayed part itself is worked in at its root.
+tag_t Session::workOccurrenceFor(Part& p) {
+    if (!display) return NULL_TAG;
+    if (&p == display) return display->rootOcc;
+    std::vector<Object*> shown = componentsShowing(*display, p);
+    if (shown.empty()) return NULL_TAG;
+    Object* current = find(workOcc);
+    if (!current) return shown.front()->tag;
+    auto isAbove = [&](const Object* upper, const Object* lower) {
+        for (const Object* o = lower; o; o = o->root ? nullptr : find(o->parent))
+            if (o == upper) return true;
+        return false;
+    };
+    for (Object* c : shown)
+        if (c == current) return c->tag;
+    for (Object* c : shown)
+        if (isAbove(current, c)) return c->tag;
+    Object* nearest = nullptr;
+    size_t depth = 0;
+    for (Object* c : shown)
+        if (isAbove(c, current) && (!nearest || c->instancePath.size() > depth)) nearest = c, depth = c->instancePath.size();
+    return (nearest ? nearest : shown.front())->tag;
+}
+
+std::vector<Object*> Session::featuresOf(tag_t body) {
+    std::vector<Object*> out;
+    auto it = featuresOf_.find(body);
+    if (it != featuresOf_.end())
+        for (tag_t t : it->second)
+            if (Object* f = find(t)) out.push_back(f);
+    return out;
+}
+
+void Session::setFeatureBody(Object& feature, tag_t body) {
+    if (feature.featBody) {
+        auto it = featuresOf_.find(feature.featBody);
+        if (it != featuresOf_.end()) drop(it->second, feature.tag);
+    }
+    feature.featBody = body;
+    if (body) featuresOf_[body].push_back(feature.tag);
+}
+
+/* Parts */
 
 Part& Session::newPart(const std::string& path) {
     auto p = std::make_unique<Part>();
@@ -135,121 +248,224 @@ Part& Session::newPart(const std::string& path) {
     self->part = &ref;
     ref.tag = self->tag;
     objects_.emplace(ref.tag, std::move(self));
+    byPath_[ref.path] = &ref;
+    byTag_[ref.tag] = &ref;
+    byLeaf_[ref.leaf()].push_back(&ref);
     return ref;
 }
 
 Part* Session::partByPath(const std::string& path) {
-    for (auto& p : parts_)
-        if (p->path == path) return p.get();
-    return nullptr;
+    auto it = byPath_.find(path);
+    return it == byPath_.end() ? nullptr : it->second;
 }
 
 Part* Session::partByTag(tag_t tag) {
-    for (auto& p : parts_)
-        if (p->tag == tag) return p.get();
+    auto it = byTag_.find(tag);
+    return it == byTag_.end() ? nullptr : it->second;
+}
+
+Part* Session::partByLeaf(const std::string& leaf) {
+    auto first = [&](const std::string& key) -> Part* {
+        auto it = byLeaf_.find(key);
+        return it == byLeaf_.end() || it->second.empty() ? nullptr : it->second.front();
+    };
+    if (Part* p = first(leaf)) return p;
+    const std::string ext = ".prt";
+    if (leaf.size() > ext.size() && leaf.compare(leaf.size() - ext.size(), ext.size(), ext) == 0)
+        return first(leaf.substr(0, leaf.size() - ext.size()));
     return nullptr;
+}
+
+void Session::movePart(Part& p, const std::string& newPath) {
+    byPath_.erase(p.path);
+    auto& same = byLeaf_[p.leaf()];
+    same.erase(std::remove(same.begin(), same.end(), &p), same.end());
+    if (same.empty()) byLeaf_.erase(p.leaf());
+    p.path = newPath;
+    byPath_[p.path] = &p;
+    byLeaf_[p.leaf()].push_back(&p);
 }
 
 void Session::closePart(Part& p) {
     // Assemblies that show the closed part keep what they said of its occurrences, as their files do,
     // and build the occurrences again when the part comes back.
-    for (auto& other : parts_) {
-        if (other.get() == &p) continue;
-        std::vector<Object*> gone;
-        for (tag_t t : other->objects)
-            if (Object* o = find(t); o && o->type == UF_component_type && !o->root && o->child == &p)
-                for (Object* x : subtree(*o)) gone.push_back(x);
-        for (Object* o : gone) {  // all read before any goes: a body's path is its parent's
-            Override ov = overrideOf(*o);
-            if (o->type == UF_component_type || ov.protoPid) other->pendingOverrides.push_back(ov);
-        }
-        for (Object* o : gone) kill(*o);
+    std::vector<std::pair<Part*, Object*>> gone;
+    std::set<tag_t> seen;
+    for (Object* c : occurrencesOf(p.tag)) {
+        if (c->part == &p || seen.count(c->tag)) continue;
+        for (Object* x : subtree(*c))
+            if (seen.insert(x->tag).second) gone.emplace_back(c->part, x);
     }
+    for (auto& [top, o] : gone) {  // all read before any goes: a body's path is its parent's
+        Override ov = overrideOf(*o);
+        if (o->type == UF_component_type || ov.protoPid) top->keepOverride(std::move(ov));
+        top->stale = true;
+    }
+    for (auto& g : gone) kill(*g.second);
     for (tag_t t : p.objects)
         if (Object* o = find(t)) o->alive = false;
     if (Object* s = find(p.tag)) s->alive = false;
     if (display == &p) display = nullptr;
     if (work == &p) work = display;
     if (!find(workOcc)) workOcc = 0;
+    byPath_.erase(p.path);
+    byTag_.erase(p.tag);
+    auto& same = byLeaf_[p.leaf()];
+    same.erase(std::remove(same.begin(), same.end(), &p), same.end());
+    if (same.empty()) byLeaf_.erase(p.leaf());
     for (auto it = parts_.begin(); it != parts_.end(); ++it)
         if (it->get() == &p) { parts_.erase(it); break; }
 }
 
-static bool samePath(const std::vector<int>& a, const std::vector<int>& b) { return a == b; }
+/* Assemblies */
+
+std::vector<Object*> Session::showings(Part& p) {
+    std::vector<Object*> out;
+    if (Object* root = find(p.rootOcc)) out.push_back(root);
+    for (Object* c : occurrencesOf(p.tag))
+        if (c->type == UF_component_type) out.push_back(c);
+    return out;
+}
+
+std::vector<Part*> Session::chainOf(Object& occ) {
+    std::vector<Part*> chain;
+    for (Object* o = &occ; o; o = o->root ? nullptr : find(o->parent)) chain.push_back(o->child);
+    std::reverse(chain.begin(), chain.end());
+    return chain;
+}
 
 void Session::syncOccurrences(Part& top) {
-    if (!top.rootOcc || !find(top.rootOcc)) {
-        Object& r = create(top, UF_component_type, UF_part_occurrence_subtype);
+    // New bodies of shown parts first: each gets its occurrence under every component showing its part.
+    std::vector<tag_t> pending = std::move(unshown_);
+    unshown_.clear();
+    for (tag_t t : pending) {
+        Object* proto = find(t);
+        if (!proto) continue;
+        for (Object* c : occurrencesOf(proto->part->tag)) {
+            if (c->type != UF_component_type) continue;
+            bool there = false;
+            for (Object* o : occurrencesOf(t)) there |= o->parent == c->tag;
+            if (there) continue;
+            Object& occ = occurrence(*c->part, *c, UF_solid_type, proto->subtype, proto->tag);
+            occ.copyLook(*proto);
+        }
+    }
+    bool fresh = !find(top.rootOcc);
+    if (fresh) {
+        Object& r = make(top, UF_component_type, UF_part_occurrence_subtype, true);
         r.root = true;
         r.child = &top;
         top.rootOcc = r.tag;
     }
+    if (!fresh && !top.stale) return;
+    top.stale = false;
+    top.missing.clear();
     std::vector<Part*> chain{&top};
-    syncComponent(top, find(top.rootOcc), top, gp_Trsf(), {}, chain);
+    syncComponent(top, object(top.rootOcc), top, gp_Trsf(), {}, chain);
 }
 
 // Walks the instances of `child` as placed in `top` and creates the occurrences that are missing.
-void Session::syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path,
+void Session::syncComponent(Part& top, Object& parentOcc, Part& child, const gp_Trsf& place, const std::vector<int>& path,
                             std::vector<Part*>& chain) {
-    // Index what already exists under this parent so that a second sync creates nothing.
-    std::map<tag_t, Object*> bodies;
-    std::map<std::vector<int>, Object*> comps;
-    for (tag_t t : top.objects) {
-        Object* o = find(t);
-        if (!o || o->parent != parentOcc->tag) continue;
-        if (o->type == UF_component_type) comps[o->instancePath] = o;
-        else bodies[o->prototype] = o;
-    }
-    auto applyOverride = [&](Object& occ, int protoPid) {
-        for (auto it = top.pendingOverrides.begin(); it != top.pendingOverrides.end(); ++it) {
-            if (it->protoPid == protoPid && samePath(it->path, occ.type == UF_component_type ? occ.instancePath : path)) {
-                takeLook(occ, *it);
-                top.pendingOverrides.erase(it);
-                return;
-            }
-        }
-    };
     if (&child != &top) {
-        for (tag_t t : std::vector<tag_t>(child.objects)) {
-            Object* proto = find(t);
-            if (!proto || proto->type != 70 || proto->isOccurrence()) continue;
-            if (bodies.count(proto->tag)) continue;
-            Object& occ = create(top, 70, proto->subtype);
-            occ.prototype = proto->tag;
-            occ.parent = parentOcc->tag;
-            occurrencesOf_.emplace(proto->tag, occ.tag);
+        std::set<tag_t> there;
+        for (tag_t t : parentOcc.members)
+            if (Object* o = find(t); o && o->type == UF_solid_type) there.insert(o->prototype);
+        for (size_t i = 0; i < child.objects.size(); ++i) {
+            Object* proto = find(child.objects[i]);
+            if (!proto || proto->type != UF_solid_type || proto->isOccurrence() || there.count(proto->tag)) continue;
+            Object& occ = occurrence(top, parentOcc, UF_solid_type, proto->subtype, proto->tag);
             // A new occurrence starts with its prototype's attributes; what is written on either later stays apart.
             occ.copyLook(*proto);
-            applyOverride(occ, proto->pid);
+            auto ov = top.pendingOverrides.find({path, proto->pid});
+            if (ov != top.pendingOverrides.end()) {
+                takeLook(occ, ov->second);
+                top.pendingOverrides.erase(ov);
+            }
         }
     }
-    for (const Instance& in : child.instances) {
-        Part* p = partByPath(in.file);
-        if (!p) p = &partfile::load(in.file);
-        for (Part* up : chain)
-            if (up == p) fail(UF_err_operation_failed, "part " + p->path + " contains itself as a component");
-        std::vector<int> sub = path;
-        sub.push_back(in.pid);
-        auto found = comps.find(sub);
-        Object* comp = found == comps.end() ? nullptr : found->second;
-        gp_Trsf placeIn = place * in.transform;
-        if (!comp) {
-            Object& c = create(top, UF_component_type, UF_part_occurrence_subtype);
-            c.child = p;
-            c.parent = parentOcc->tag;
-            c.prototype = p->tag;
-            c.instanceName = in.name;
-            c.name = in.name;
-            c.instancePath = sub;
-            applyOverride(c, 0);
-            comp = &c;
+    for (const Instance& in : child.instances) syncInstance(top, parentOcc, in, place, path, chain);
+}
+
+void Session::syncInstance(Part& top, Object& parentOcc, const Instance& in, const gp_Trsf& place, const std::vector<int>& path,
+                           std::vector<Part*>& chain) {
+    if (chain.size() >= kMaxAssemblyDepth)
+        fail(UF_err_operation_failed, "the components of " + top.path + " nest deeper than " + std::to_string(kMaxAssemblyDepth) +
+                                          " levels, which no plant does");
+    Part* p = partByPath(in.file);
+    if (!p) {
+        try {
+            p = &partfile::load(in.file);
+        } catch (const HostError& e) {
+            // A component whose file is gone or unreadable stays in the assembly as its file says, so that the
+            // user can mend it; it is reported, and saving writes it back as it was.
+            std::string note = text::toUtf8Lossy(in.name) + ": " + e.what();
+            if (std::find(top.missing.begin(), top.missing.end(), note) == top.missing.end()) top.missing.push_back(note);
+            return;
         }
-        comp->child = p;  // the part may have been closed and loaded again
-        comp->transform = placeIn;
-        chain.push_back(p);
-        syncComponent(top, comp, *p, placeIn, sub, chain);
-        chain.pop_back();
     }
+    for (Part* up : chain)
+        if (up == p) fail(UF_err_operation_failed, "part " + p->path + " contains itself as a component");
+    std::vector<int> sub = path;
+    sub.push_back(in.pid);
+    Object* comp = nullptr;
+    for (tag_t t : parentOcc.members)
+        if (Object* o = find(t); o && o->type == UF_component_type && o->instancePath.back() == in.pid) { comp = o; break; }
+    gp_Trsf placeIn = place * in.transform;
+    if (!comp) {
+        Object& c = occurrence(top, parentOcc, UF_component_type, UF_part_occurrence_subtype, p->tag);
+        c.child = p;
+        c.instanceName = in.name;
+        c.name = in.name;
+        c.instancePath = sub;
+        top.componentsByName[c.instanceName].push_back(c.tag);
+        auto ov = top.pendingOverrides.find({sub, 0});
+        if (ov != top.pendingOverrides.end()) {
+            takeLook(c, ov->second);
+            top.pendingOverrides.erase(ov);
+        }
+        comp = &c;
+    }
+    comp->child = p;  // the part may have been closed and loaded again
+    comp->transform = placeIn;
+    chain.push_back(p);
+    syncComponent(top, *comp, *p, placeIn, sub, chain);
+    chain.pop_back();
+}
+
+void Session::addInstance(Part& p, Instance in) {
+    p.instances.push_back(in);
+    p.modified = true;
+    try {
+        for (Object* s : showings(p)) {
+            std::vector<Part*> chain = chainOf(*s);
+            std::vector<int> path = s->root ? std::vector<int>{} : s->instancePath;
+            gp_Trsf place = s->root ? gp_Trsf() : s->transform;
+            syncInstance(*s->part, *s, in, place, path, chain);
+        }
+    } catch (...) {
+        removeInstance(p, in.pid);  // a component that cannot be shown (it would contain itself) is not added
+        throw;
+    }
+}
+
+void Session::removeInstance(Part& p, int pid) {
+    auto it = std::find_if(p.instances.begin(), p.instances.end(), [&](const Instance& i) { return i.pid == pid; });
+    if (it == p.instances.end()) return;
+    p.instances.erase(it);
+    p.modified = true;
+    for (Object* s : showings(p))
+        for (tag_t t : std::vector<tag_t>(s->members))
+            if (Object* c = find(t); c && c->type == UF_component_type && c->instancePath.back() == pid)
+                for (Object* o : subtree(*c)) kill(*o);
+}
+
+std::vector<Object*> Session::subtree(Object& c) {
+    std::vector<Object*> out{&c};
+    for (size_t i = 0; i < out.size(); ++i)
+        for (tag_t t : out[i]->members)
+            if (Object* o = find(t)) out.push_back(o);
+    return out;
 }
 
 gp_Trsf Session::placementOf(const Object& o) {
@@ -279,10 +495,6 @@ const geom::MassProps& Session::massOf(const Object& o) {
     if (!o.mass) o.mass = geom::massProps(o.shape);
     return *o.mass;
 }
-
-}  // namespace host
-
-namespace host {
 
 Session::Topology& Session::topology(Object& body) {
     auto it = topo_.find(body.tag);
@@ -327,10 +539,10 @@ void Session::changed(Object& body) {
     topo_.erase(it);
 }
 
-std::vector<tag_t> Session::sheets(Part& p) {
+std::vector<tag_t> Session::sheets(const Part& p) {
     std::vector<tag_t> out;
-    for (tag_t t : p.objects)
-        if (Object* o = find(t); o && o->type == UF_drawing_type) out.push_back(t);
+    for (tag_t t : p.sheets)
+        if (find(t)) out.push_back(t);
     return out;
 }
 
@@ -338,18 +550,6 @@ Object& Session::addSheet(Part& p, const std::string& name) {
     Object& o = create(p, UF_drawing_type, 0);
     o.name = name;
     return o;
-}
-
-}  // namespace host
-
-namespace host {
-
-std::vector<Object*> Session::subtree(Object& c) {
-    std::vector<Object*> out{&c};
-    for (size_t i = 0; i < out.size(); ++i)
-        for (tag_t t : c.part->objects)
-            if (Object* o = find(t); o && o->parent == out[i]->tag) out.push_back(o);
-    return out;
 }
 
 Override Session::overrideOf(const Object& o, size_t below) {

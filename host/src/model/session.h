@@ -51,6 +51,8 @@ struct Object {
     // Occurrences (bodies and components of an assembly): what they stand for, and their parent component.
     tag_t prototype = 0;
     tag_t parent = 0;
+    // Components (and the root occurrence): the occurrences directly below, in creation order (so by tag).
+    std::vector<tag_t> members;
 
     // Components: the part they show, the instance name, the pid path of instances from the
     // assembly's top, and the placement in the assembly's coordinates.
@@ -101,16 +103,26 @@ struct Override {
 
 struct Part {
     tag_t tag = 0;
-    std::string path;            // on disk, UTF-8, absolute
+    std::string path;            // on disk, UTF-8, absolute; changed only through Session::movePart
     std::vector<tag_t> objects;  // every object of the part in creation order (own objects and occurrences)
-    std::vector<Instance> instances;
+    std::vector<tag_t> sheets;   // its drawing sheets in creation order (deleted ones too)
+    std::vector<tag_t> views;    // its modelling views
+    std::vector<Instance> instances;   // changed only through Session::addInstance / removeInstance
+    // Component occurrences of the assembly by instance name (GBK), in creation order.
+    std::unordered_map<std::string, std::vector<tag_t>> componentsByName;
+    // Component files that could not be read when the assembly was built: kept as the file says,
+    // reported, and written back unchanged, so that the assembly can be mended.
+    std::vector<std::string> missing;
+    bool stale = false;          // occurrences were taken away (a component's part closed): rebuild on next sync
     std::array<int, 257> layerStatus{};       // UF_LAYER_* per layer; index 0 unused
     int workLayer = 1;
     int nextPid = 1;
     bool modified = false;
     tag_t rootOcc = 0;
     tag_t wcs = 0;               // the work coordinate system (a coordinate system object)
-    std::vector<Override> pendingOverrides;   // read from the file, applied when the occurrences exist
+    // What the file says of occurrences, by (instance path, prototype pid): applied when the occurrences exist.
+    std::map<std::pair<std::vector<int>, int>, Override> pendingOverrides;
+    void keepOverride(Override ov) { auto key = std::make_pair(ov.path, ov.protoPid); pendingOverrides[key] = std::move(ov); }
 
     Object* self() const;        // the part's own object (type 2), which carries its attributes
     std::string leaf() const;    // file name without folder and extension, UTF-8
@@ -138,16 +150,34 @@ public:
     Part& newPart(const std::string& path);
     Part* partByPath(const std::string& path);
     Part* partByTag(tag_t tag);
+    // The first loaded part whose file name without folder is `leafUtf8` (with or without ".prt").
+    Part* partByLeaf(const std::string& leafUtf8);
     const std::vector<std::unique_ptr<Part>>& parts() const { return parts_; }
     void closePart(Part& p);
+    void movePart(Part& p, const std::string& newPath);
     Part* display = nullptr;
     Part* work = nullptr;
     tag_t workOcc = 0;
 
-    // Assemblies: make the occurrence tree of a part match its instances (loading their parts).
+    // Assemblies: make the occurrence tree of a part match its instances (loading their parts). After the
+    // first build, changes keep the trees up to date as they happen, so a sync costs nothing unless a
+    // component's part was closed meanwhile.
     void syncOccurrences(Part& p);
+    // A new direct child component of `p`; every assembly that shows `p` gets its occurrences.
+    void addInstance(Part& p, Instance in);
+    // Takes the child component `pid` out of `p` and its occurrences out of every assembly.
+    void removeInstance(Part& p, int pid);
     // A component and everything below it in its assembly, the component first.
     std::vector<Object*> subtree(Object& component);
+    // Live occurrences of a body, or the live components that show a part (by the part's tag).
+    std::vector<Object*> occurrencesOf(tag_t prototype);
+    // The components of `top`'s assembly that show `p`, in creation order.
+    std::vector<Object*> componentsShowing(Part& top, Part& p);
+    // The occurrence the user works in when a part is made the work part by name (see the definition).
+    tag_t workOccurrenceFor(Part& p);
+    // The features that made a body, and telling which body a feature made.
+    std::vector<Object*> featuresOf(tag_t body);
+    void setFeatureBody(Object& feature, tag_t body);
     // What an assembly says of one of its occurrences, as its file keeps it; and putting that back.
     // `below` leaves out that many instance pids from the front of the path (for paths relative to a component).
     Override overrideOf(const Object& occurrence, size_t below = 0);
@@ -170,13 +200,14 @@ public:
     void changed(Object& body);
 
     // Drawing sheets of a part, in creation order.
-    std::vector<tag_t> sheets(Part& p);
+    std::vector<tag_t> sheets(const Part& p);
     Object& addSheet(Part& p, const std::string& name);
 
     // Undo marks and the update manager's delete list.
     std::vector<std::pair<int, std::string>> undoMarks;
     int nextUndoMark = 1;
     std::vector<tag_t> deleteList;
+    std::vector<tag_t> unshown_;   // new bodies of parts that assemblies show, their occurrences still to make
 
     // Installation folder (UGII_BASE_DIR) on disk, UTF-8
     std::string baseDir;
@@ -209,10 +240,22 @@ private:
     tag_t nextTag_ = 1000;
     std::unordered_map<tag_t, std::unique_ptr<Object>> objects_;
     std::unordered_map<tag_t, Topology> topo_;
-    std::unordered_multimap<tag_t, tag_t> occurrencesOf_;  // prototype -> its occurrences
+    std::unordered_map<tag_t, std::vector<tag_t>> occurrencesOf_;  // prototype (body, or part) -> its occurrences
+    std::unordered_map<tag_t, std::vector<tag_t>> featuresOf_;     // body -> the features that made it
     std::vector<std::unique_ptr<Part>> parts_;
-    void syncComponent(Part& top, Object* parentOcc, Part& child, const gp_Trsf& place, std::vector<int> path,
+    std::unordered_map<std::string, Part*> byPath_;
+    std::unordered_map<tag_t, Part*> byTag_;
+    std::unordered_map<std::string, std::vector<Part*>> byLeaf_;  // in load order
+    Object& make(Part& part, int type, int subtype, bool listed);
+    Object& occurrence(Part& top, Object& parentOcc, int type, int subtype, tag_t prototype);
+    void forget(Object& o);
+    void syncComponent(Part& top, Object& parentOcc, Part& child, const gp_Trsf& place, const std::vector<int>& path,
                        std::vector<Part*>& chain);
+    void syncInstance(Part& top, Object& parentOcc, const Instance& in, const gp_Trsf& place, const std::vector<int>& path,
+                      std::vector<Part*>& chain);
+    // Every place `p` is shown: its own root occurrence and the components showing it elsewhere.
+    std::vector<Object*> showings(Part& p);
+    std::vector<Part*> chainOf(Object& parentOcc);
 };
 
 inline Session& session() { return Session::get(); }

@@ -35,8 +35,8 @@ Assemblies::Component* Assemblies::Component::Parent() const {
 std::vector<Assemblies::Component*> Assemblies::Component::GetChildren() const {
     host::Object& o = obj(Tag());
     std::vector<Component*> out;
-    for (tag_t t : o.part->objects)
-        if (host::Object* c = host::session().find(t); c && c->type == UF_component_type && c->parent == o.tag)
+    for (tag_t t : o.members)
+        if (host::Object* c = host::session().find(t); c && c->type == UF_component_type)
             out.push_back(static_cast<Component*>(NXObjectManager::Get(t)));
     return out;
 }
@@ -44,8 +44,19 @@ std::vector<Assemblies::Component*> Assemblies::Component::GetChildren() const {
 NXOpen::Assemblies::Component* NXOpen::Assemblies::Component::FindObject(const NXString& identifier) const {
     Object& self = live(this, "component");
     std::string name = nameOf(identifier.GetText());
-    for (Object* o : S().subtree(self))
-        if (o != &self && o->type == UF_component_type && o->instanceName == name)
-            return static_cast<Component*>(NXObjectManager::Get(o->tag));
+    // Found by name among the components below this one: the least deep, then the first made.
+    Object* best = nullptr;
+    size_t bestDepth = 0;
+    auto it = self.part->componentsByName.find(name);
+    if (it != self.part->componentsByName.end())
+        for (tag_t t : it->second) {
+            Object* o = S().find(t);
+            if (!o || o == &self) continue;
+            size_t depth = 0;
+            const Object* up = o;
+            while (up && up != &self && !up->root) up = S().find(up->parent), ++depth;
+            if (up == &self && (!best || depth < bestDepth)) best = o, bestDepth = depth;
+        }
+    if (best) return static_cast<Component*>(NXObjectManager::Get(best->tag));
     throw NXException(3520044, "no component " + std::string(identifier.GetText()) + " under " + self.instanceName);
 }

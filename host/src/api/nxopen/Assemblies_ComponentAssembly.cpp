@@ -50,8 +50,7 @@ NXOpen::NXObject* NXOpen::Assemblies::CreateNewComponentBuilder::Commit() {
     if (fs::exists(path)) throw NXException(3520048, "the file exists already: " + std::string(file_->NewFileName().GetText()));
     // Parts are known by their names: two loaded parts may not share one.
     std::string leaf = fs::path(path).stem().string();
-    for (auto& p : s.parts())
-        if (p->leaf() == leaf) throw NXException(3520048, "a part named " + host::text::toGbk(leaf) + " is loaded already");
+    if (s.partByLeaf(leaf)) throw NXException(3520048, "a part named " + host::text::toGbk(leaf) + " is loaded already");
     std::vector<Object*> bodies;
     for (NXObject* o : objects_.GetArray()) {
         Object& b = live(o, "object");
@@ -66,8 +65,7 @@ NXOpen::NXObject* NXOpen::Assemblies::CreateNewComponentBuilder::Commit() {
         moved.shape = s.shapeOf(*b);
         moved.copyLook(*b);
         if (!b->isOccurrence()) {
-            for (tag_t t : b->part->objects)  // the features that made it go with it
-                if (Object* f = s.find(t); f && f->type == UF_feature_type && f->featBody == b->tag) s.kill(*f);
+            for (Object* f : s.featuresOf(b->tag)) s.kill(*f);  // the features that made it go with it
             s.kill(*b);
         }
     }
@@ -75,12 +73,10 @@ NXOpen::NXObject* NXOpen::Assemblies::CreateNewComponentBuilder::Commit() {
     in.pid = owner.nextPid++;
     in.file = path;
     in.name = name_.GetText();
-    owner.instances.push_back(in);
-    owner.modified = true;
+    s.addInstance(owner, in);
     host::Part& top = s.display ? *s.display : owner;
     s.syncOccurrences(top);
-    for (tag_t t : top.objects)
-        if (Object* o = s.find(t); o && o->type == UF_component_type && o->child == &fresh) return static_cast<NXObject*>(NXObjectManager::Get(t));
+    for (Object* o : s.componentsShowing(top, fresh)) return static_cast<NXObject*>(NXObjectManager::Get(o->tag));
     throw NXException(3520050, "the new component is not in the displayed assembly");
 }
 
@@ -97,8 +93,8 @@ int NXOpen::Assemblies::ComponentAssembly::RestructureComponents(const std::vect
         host::Part* from = oldParent ? oldParent->child : nullptr;
         host::Part& top = *c->part;
         if (!from || c->instancePath.empty()) { ++failed; continue; }
-        for (Object* o : s.subtree(np))
-            if (o == c) throw NXException(3520051, "a component cannot go under itself");
+        for (Object* up = &np; up && !up->root; up = s.find(up->parent))
+            if (up == c) throw NXException(3520051, "a component cannot go under itself");
         int pid = c->instancePath.back();
         auto inst = std::find_if(from->instances.begin(), from->instances.end(), [&](const host::Instance& i) { return i.pid == pid; });
         if (inst == from->instances.end()) { ++failed; continue; }
@@ -110,17 +106,12 @@ int NXOpen::Assemblies::ComponentAssembly::RestructureComponents(const std::vect
         moved.pid = np.child->nextPid++;
         gp_Trsf rel = np.root ? gp_Trsf() : np.transform.Inverted();
         moved.transform = rel * c->transform;
-        if (deleteOriginal) {
-            from->instances.erase(inst);
-            from->modified = true;
-            for (Object* o : s.subtree(*c)) s.kill(*o);
-        }
-        np.child->instances.push_back(moved);
-        np.child->modified = true;
+        if (deleteOriginal) s.removeInstance(*from, pid);
+        s.addInstance(*np.child, moved);
         s.syncOccurrences(top);
         std::vector<int> newPath = np.root ? std::vector<int>{} : np.instancePath;
         newPath.push_back(moved.pid);
-        for (tag_t t : top.objects) {
+        for (tag_t t : np.members) {
             Object* nc = s.find(t);
             if (!nc || nc->type != UF_component_type || nc->instancePath != newPath) continue;
             for (Object* o : s.subtree(*nc)) {

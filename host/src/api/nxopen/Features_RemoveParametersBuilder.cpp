@@ -11,8 +11,7 @@ NXOpen::NXObject* NXOpen::Features::RemoveParametersBuilder::Commit() {
     for (NXObject* o : objects_.GetArray()) {
         Object& b = live(o, "body");
         if (!b.part) continue;
-        for (tag_t t : b.part->objects)
-            if (Object* f = s.find(t); f && f->type == UF_feature_type && f->featBody == b.tag) s.kill(*f);
+        for (Object* f : s.featuresOf(b.tag)) s.kill(*f);
     }
     return nullptr;
 }

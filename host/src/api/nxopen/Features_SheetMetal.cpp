@@ -3,6 +3,7 @@
 #include "NXOpen/Features_SheetMetal.hxx"
 #include "NXOpen/NXException.hxx"
 #include "api/common.h"
+#include "geom/kernel.h"
 #include "geom/measure.h"
 #include "uf_object_types.h"
 
@@ -45,7 +46,7 @@ NXOpen::Features::Feature* SM::ConvertToSheetmetalBuilder::CommitFeature() {
     Object& f = faceOf(face_);
     Object& body = s.object(f.owner);
     try {
-        geom::sheetOf(s.shapeOf(body), TopoDS::Face(s.subShape(f)));
+        geom::kernel("convert the body to sheet metal", [&] { geom::sheetOf(s.shapeOf(body), TopoDS::Face(s.subShape(f))); });
     } catch (const std::exception& e) {
         throw NXException(3520033, std::string("Convert to Sheet Metal: ") + e.what());
     }
@@ -62,7 +63,7 @@ NXOpen::Features::Feature* SM::FlatSolidBuilder::CommitFeature() {
     Object& body = s.object(f.owner);
     TopoDS_Shape flat;
     try {
-        flat = geom::unfold(s.shapeOf(body), TopoDS::Face(s.subShape(f)));
+        flat = geom::kernel("lay the body flat", [&] { return geom::unfold(s.shapeOf(body), TopoDS::Face(s.subShape(f))); });
     } catch (const std::exception& e) {
         throw NXException(3520034, std::string("Flat Solid: ") + e.what());
     }
@@ -73,7 +74,7 @@ NXOpen::Features::Feature* SM::FlatSolidBuilder::CommitFeature() {
     out.layer = body.layer;
     out.color = body.color;
     Object& feat = newFeature(p, "FLAT_SOLID", body.tag, f.tag);
-    feat.featBody = out.tag;
+    s.setFeatureBody(feat, out.tag);
     return static_cast<Feature*>(NXObjectManager::Get(feat.tag));
 }
 

@@ -87,8 +87,7 @@ Part* PartCollection::Display() {
 
 NXOpen::BasePart* NXOpen::PartCollection::FindObject(const NXString& name) {
     std::string n = host::text::toUtf8Lossy(name.GetText());
-    for (auto& p : S().parts())
-        if (p->leaf() == n || p->leaf() + ".prt" == n) return static_cast<BasePart*>(NXObjectManager::Get(p->tag));
+    if (host::Part* p = S().partByLeaf(n)) return static_cast<BasePart*>(NXObjectManager::Get(p->tag));
     throw NXException(3520002, "no part " + std::string(name.GetText()) + " is loaded");
 }
 
@@ -106,14 +105,8 @@ void NXOpen::PartCollection::SetDisplay(BasePart* part, bool setWorkPart, bool, 
 
 void NXOpen::PartCollection::SetWork(BasePart* part) {
     host::Part& p = partOf(live(part, "part").tag);
+    S().workOcc = S().workOccurrenceFor(p);
     S().work = &p;
-    S().workOcc = S().display == &p ? p.rootOcc : 0;
-    if (S().display && S().display != &p)
-        for (tag_t t : S().display->objects)
-            if (Object* o = S().find(t); o && o->type == UF_component_type && !o->root && o->child == &p) {
-                S().workOcc = t;
-                break;
-            }
 }
 
 NXOpen::PartCollection::iterator NXOpen::PartCollection::begin() {

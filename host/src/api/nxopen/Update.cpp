@@ -21,8 +21,16 @@ int NXOpen::Update::DoUpdate(int mark) {
     for (tag_t t : s.deleteList) {
         Object* o = s.find(t);
         if (!o) { ++errors; continue; }
-        if (o->type == UF_feature_type) deleteFeature(*o);
-        else s.kill(*o);
+        if (o->type == UF_feature_type) {
+            deleteFeature(*o);
+        } else if (o->type == UF_component_type && !o->root) {
+            // Deleting a component takes it out of its parent part, and so out of every assembly showing that part.
+            Object* parent = s.find(o->parent);
+            if (!parent || !parent->child || o->instancePath.empty()) { ++errors; continue; }
+            s.removeInstance(*parent->child, o->instancePath.back());
+        } else {
+            s.kill(*o);
+        }
     }
     s.deleteList.clear();
     return errors;
