@@ -28,6 +28,7 @@ void shuxin_jichen::dialogShown_cb() {}
 
 int shuxin_jichen::apply_cb() {
     return guard([&] {
+        requireBlocks({{selection0, "selection0"}});
         std::vector<NXOpen::TaggedObject*> picked = selection0->GetSelectedObjects();
         if (!picked.empty()) 读写体的属性(picked[0]->Tag(), name, partNo, spec, material, remark, category);
     });

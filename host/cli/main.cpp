@@ -9,6 +9,7 @@
 #include <string>
 #include "files/dump.h"
 #include "files/partfile.h"
+#include "geom/kernel.h"
 #include "journal/journal.h"
 #include "model/calls.h"
 #include "model/modeldesc.h"
@@ -109,8 +110,10 @@ int dump(int argc, char** argv) {
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s:1: %s\n", argv[2], host::text::toUtf8Lossy(e.what()).c_str());
-        return 2;
+    } catch (const Standard_Failure& e) {
+        std::fprintf(stderr, "%s:1: %s\n", argv[2], host::geom::kernelMessage("read it", e).c_str());
     }
+    return 2;
 }
 
 }  // namespace

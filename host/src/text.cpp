@@ -1,6 +1,9 @@
 #include "text.h"
 #include <iconv.h>
 #include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace host::text {
@@ -57,6 +60,23 @@ std::string toUtf8(std::string_view gbk) { return ascii(gbk) ? std::string(gbk) 
 std::string toGbk(std::string_view utf8) { return ascii(utf8) ? std::string(utf8) : toGbkConv().run(utf8, false, "UTF-8 (or has no GBK form)"); }
 std::string toUtf8Lossy(std::string_view gbk) { return ascii(gbk) ? std::string(gbk) : toUtf8Conv().run(gbk, true, "GBK"); }
 std::string toGbkLossy(std::string_view utf8) { return ascii(utf8) ? std::string(utf8) : toGbkConv().run(utf8, true, "UTF-8"); }
+
+double toNumber(const std::string& text, const std::string& what) {
+    char* end = nullptr;
+    errno = 0;
+    double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end || errno == ERANGE || !std::isfinite(v)) throw std::runtime_error(what + " must be a number, not \"" + text + "\"");
+    return v;
+}
+
+int toInteger(const std::string& text, const std::string& what) {
+    char* end = nullptr;
+    errno = 0;
+    long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end || errno == ERANGE || v < INT_MIN || v > INT_MAX)
+        throw std::runtime_error(what + " must be a whole number, not \"" + text + "\"");
+    return static_cast<int>(v);
+}
 
 std::string_view prefix(std::string_view gbk, size_t max) {
     size_t i = 0;

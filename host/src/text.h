@@ -12,6 +12,11 @@ std::string toGbk(std::string_view utf8);
 std::string toUtf8Lossy(std::string_view gbk);
 std::string toGbkLossy(std::string_view utf8);
 
+// A number as the user wrote it: the whole text, finite. Throws std::runtime_error
+// "<what> must be a number, not "<text>"" (and for integers, a whole number in the range of int).
+double toNumber(const std::string& text, const std::string& what);
+int toInteger(const std::string& text, const std::string& what);
+
 // Length of the GBK character starting at s[i] (1 or 2 bytes).
 inline size_t charLength(std::string_view s, size_t i) {
     unsigned char c = static_cast<unsigned char>(s[i]);

@@ -90,6 +90,27 @@ TEST_F(ComponentTest, ARefusedPartLeavesItsBodyWhereItWas) {
         }
 }
 
+TEST_F(ComponentTest, APartThatCannotBeWrittenKeepsItsBodyAndTheAssemblyStillOpens) {
+    open(R"({"file": "top.prt", "components": [{"file": "base-100.prt", "name": "base-100", "part": {"bodies": [)" + body("axle", "axle", 0) +
+         "," + body("pin", "pin", 100) + "]}}]}");
+    // A folder where the new part's file is written aside: the disk refuses the file.
+    fs::create_directories(dir / "axle-100-1.prt.writing");
+    run(2);
+    EXPECT_EQ(1, count(u8"[message] axle-100-1\n组件保存失败,实体保留原处:\n"));
+    EXPECT_NE(NULL_TAG, named("axle", "base-100"));
+    EXPECT_EQ(NULL_TAG, component("axle-100-1"));
+    EXPECT_EQ(nullptr, host::session().partByLeaf("axle-100-1"));
+    EXPECT_TRUE(fs::exists(dir / "pin-100-2.prt"));
+    // Saved and opened again, the assembly is whole: nothing names a file that is not there.
+    host::partfile::saveTree(*host::session().display, true);
+    host::session().reset();
+    host::Part& again = host::partfile::open((dir / "top.prt").string());
+    host::session().display = host::session().work = &again;
+    EXPECT_TRUE(again.missing.empty());
+    EXPECT_NE(NULL_TAG, named("axle", "base-100"));
+    EXPECT_EQ("base-100", parentOf(component("pin-100-2")));
+}
+
 TEST_F(ComponentTest, AChildNumberedWithADateCodeTakesNothingFromTheStart) {
     open(R"({"file": "top.prt", "components": [{"file": "base-2023.prt", "name": "base-2023", "part": {"bodies": [)" + body("a", "a", 0) +
          "," + body("b", "b", 100) +

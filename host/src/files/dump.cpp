@@ -76,6 +76,7 @@ ordered_json part(Part& p) {
     ordered_json sheets = ordered_json::array();
     for (tag_t t : s.sheets(p)) sheets.push_back({{"name", text::toUtf8Lossy(s.object(t).name)}});
     j["sheets"] = sheets;
+    if (!p.missing.empty()) j["missing"] = p.missing;
     return j;
 }
 

@@ -100,6 +100,8 @@ std::vector<std::string>& loadingStack() {
 
 }  // namespace
 
+std::string solidCheck(const std::string& brep) { return check(brep); }
+
 json text(const std::string& gbk) {
     try {
         return text::toUtf8(gbk);
@@ -251,12 +253,18 @@ Part& load(const std::string& pathIn) {
 }
 
 Part& open(const std::string& path) {
-    bool fresh = !session().partByPath(fs::absolute(path).lexically_normal().string());
+    Session& s = session();
+    std::set<const Part*> before;
+    for (auto& x : s.parts()) before.insert(x.get());
     Part& p = load(path);
     try {
-        session().syncOccurrences(p);
+        s.syncOccurrences(p);
     } catch (...) {
-        if (fresh) session().closePart(p);
+        // A refused open leaves nothing behind: neither the part nor the components it loaded.
+        std::vector<Part*> loaded;
+        for (auto& x : s.parts())
+            if (!before.count(x.get())) loaded.push_back(x.get());
+        for (Part* x : loaded) s.closePart(*x);
         throw;
     }
     for (const std::string& note : p.missing) session().say("[open] " + p.leaf() + ": component not loaded, kept as the file says: " + note);

@@ -23,6 +23,9 @@ void saveAs(Part& part, const std::string& newPath);
 nlohmann::json text(const std::string& gbk);
 std::string text(const nlohmann::json& j);
 
+// The check stored beside a solid's text, which the reader demands before the kernel sees the text.
+std::string solidCheck(const std::string& brep);
+
 nlohmann::json attrsToJson(const std::vector<Attr>& attrs);
 std::vector<Attr> attrsFromJson(const nlohmann::json& j);
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <sstream>
 #include "files/partfile.h"
+#include "geom/kernel.h"
 #include "files/paths.h"
 #include "model/menu.h"
 #include "model/modeldesc.h"
@@ -34,6 +35,7 @@ const std::map<std::string, std::pair<int, int>> kExpect = {
 };
 
 std::string quote(const std::string& s) { return "\"" + s + "\""; }
+
 std::string g(const std::string& utf8) { return text::toGbk(utf8); }
 
 }  // namespace
@@ -72,7 +74,9 @@ std::vector<std::string> words(const std::string& line) {
 
 std::vector<Statement> parse(const std::string& content, const std::string& file) {
     std::vector<Statement> out;
-    std::istringstream in(content);
+    // A byte-order mark some editors put first is no part of the first statement.
+    const std::string bom = "\xEF\xBB\xBF";
+    std::istringstream in(content.compare(0, bom.size(), bom) == 0 ? content.substr(bom.size()) : content);
     std::string raw;
     int n = 0;
     while (std::getline(in, raw)) {
@@ -150,6 +154,8 @@ Outcome Player::run() {
             stop(Outcome::Error, s, e.file + ":" + std::to_string(e.line) + ": " + e.what());
         } catch (const std::exception& e) {
             stop(Outcome::Error, s, text::toUtf8Lossy(e.what()));
+        } catch (const Standard_Failure& e) {
+            stop(Outcome::Error, s, geom::kernelMessage("do it", e));
         }
     }
     ui::setUser(nullptr);
@@ -222,7 +228,7 @@ bool Player::general(const Statement& s) {
     }
     if (s.verb == "background") {
         for (int i = 0; i < 3; ++i) {
-            double v = std::stod(s.args[i]);
+            double v = text::toNumber(s.args[i], "a colour value");
             if (v < 0 || v > 1) throw JournalError(file_, s.line, "colour values run from 0 to 1");
             ss.colors[0][i] = v;
         }
@@ -247,6 +253,8 @@ void Player::drive(ui::Dialog& d) {
             stop(Outcome::Error, s, e.what());
         } catch (const std::exception& e) {
             stop(Outcome::Error, s, text::toUtf8Lossy(e.what()));
+        } catch (const Standard_Failure& e) {
+            stop(Outcome::Error, s, geom::kernelMessage("do it", e));
         }
     }
     // A dialog left open when the journal moves on or ends is closed as with its Close button.
@@ -371,7 +379,7 @@ void Player::expect(const Statement& s) {
         stop(Outcome::ExpectFailed, s, "expected " + a[1] + " to be missing, but it is there");
     } else if (what == "background") {
         for (int i = 0; i < 3; ++i)
-            if (std::fabs(ss.colors[0][i] - std::stod(a[1 + i])) > 1e-9) {
+            if (std::fabs(ss.colors[0][i] - text::toNumber(a[1 + i], "a colour value")) > 1e-9) {
                 std::ostringstream f;
                 f << ss.colors[0][0] << " " << ss.colors[0][1] << " " << ss.colors[0][2];
                 stop(Outcome::ExpectFailed, s, "expected background " + a[1] + " " + a[2] + " " + a[3] + ", found " + f.str());

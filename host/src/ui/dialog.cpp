@@ -50,7 +50,9 @@ std::unique_ptr<BS::UIBlock> makeUi(Block* b);
 std::array<double, 3> triple(const std::string& s, const std::string& what) {
     std::istringstream in(s);
     std::array<double, 3> v{};
-    if (!(in >> v[0] >> v[1] >> v[2])) throw std::runtime_error(what + " needs three numbers: " + s);
+    std::string rest;
+    if (!(in >> v[0] >> v[1] >> v[2]) || (in >> rest) || !std::isfinite(v[0] + v[1] + v[2]))
+        throw std::runtime_error(what + " needs three numbers: " + s);
     return v;
 }
 
@@ -58,12 +60,12 @@ Value parseValue(const std::string& type, const std::string& raw, const Value* c
     if (type == "string") return text::toGbk(raw);
     if (type == "logical") return raw == "true" || raw == "1";
     if (type == "integer") {
-        int v = std::stoi(raw);
+        int v = text::toInteger(raw, "an integer property");
         if (current && std::holds_alternative<std::vector<int>>(*current)) return std::vector<int>{v};
         if (current && std::holds_alternative<double>(*current)) return static_cast<double>(v);
         return v;
     }
-    if (type == "double") return std::stod(raw);
+    if (type == "double") return text::toNumber(raw, "a double property");
     if (type == "strings") {
         std::vector<std::string> out;
         std::string item;
@@ -75,7 +77,11 @@ Value parseValue(const std::string& type, const std::string& raw, const Value* c
     throw std::runtime_error("unknown property type " + type);
 }
 
-void readBlocks(Dialog& d, pugi::xml_node node, Block* parent) {
+// Dialogs nest a group or two; deeper nesting is a damaged file.
+const int kMaxGroupDepth = 16;
+
+void readBlocks(Dialog& d, pugi::xml_node node, Block* parent, int depth = 0) {
+    if (depth > kMaxGroupDepth) throw std::runtime_error("blocks nest deeper than " + std::to_string(kMaxGroupDepth) + " groups");
     for (pugi::xml_node n : node.children("block")) {
         auto b = std::make_unique<Block>();
         b->id = text::toGbk(n.attribute("id").as_string());
@@ -99,7 +105,7 @@ void readBlocks(Dialog& d, pugi::xml_node node, Block* parent) {
         Block* raw = b.get();
         if (parent) parent->children.push_back(raw);
         d.blocks.push_back(std::move(b));
-        readBlocks(d, n, raw);
+        readBlocks(d, n, raw, depth + 1);
     }
 }
 
@@ -249,14 +255,18 @@ void setValue(Dialog& d, const std::string& id, const std::string& v) {
         } else if (k == "FolderSelection") {
             b.set("Path", paths::toWindows(text::toUtf8(v)));
         } else if (k == "ObjectColorPicker") {
-            b.set("Value", std::vector<int>{std::stoi(v)});
+            int c = text::toInteger(v, "a colour");
+            if (c < 0 || c > 216) throw UserError("a colour runs from 0 to 216, not " + v);
+            b.set("Value", std::vector<int>{c});
         } else if (k == "SpecifyPoint") {
             b.set("Point", triple(v, "a point"));
         } else if (k == "SpecifyOrientation") {
             std::istringstream in(v);
             std::array<double, 9> n{};
+            std::string rest;
             for (double& x : n)
-                if (!(in >> x)) throw UserError("an orientation takes nine numbers: origin, x axis, y axis");
+                if (!(in >> x) || !std::isfinite(x)) throw UserError("an orientation takes nine numbers: origin, x axis, y axis");
+            if (in >> rest) throw UserError("an orientation takes nine numbers: origin, x axis, y axis");
             b.set("Origin", std::array<double, 3>{n[0], n[1], n[2]});
             b.set("XAxis", std::array<double, 3>{n[3], n[4], n[5]});
             b.set("YAxis", std::array<double, 3>{n[6], n[7], n[8]});
