@@ -16,6 +16,7 @@ typedef int PK_LOGICAL_t;
 #define PK_ERROR_no_errors 0
 #define PK_ERROR_bad_entity 1001
 #define PK_ERROR_wrong_entity 1002
+#define PK_ERROR_unexpected 1003  /* the stand-in's own: the kernel could not do what was asked */
 
 typedef enum { PK_mass_no_c = 0, PK_mass_mass_c = 1 } PK_mass_t;
 typedef enum { PK_mass_c_of_g_no_c = 0, PK_mass_c_of_g_yes_c = 1 } PK_mass_c_of_g_t;

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
+#include "geom/kernel.h"
+#include "model/guard.h"
 #include "model/session.h"
 #include "pk.h"
 #include "uf_object_types.h"
@@ -16,12 +18,21 @@ Object* kernelObject(PK_ENTITY_t e) {
     return session().find(static_cast<tag_t>(e) & ~0x40000000u);
 }
 
-}  // namespace
+// Kernel calls answer a status, never an exception: a refusal is told to the system log.
+template <class F>
+PK_ERROR_code_t pkGuarded(const char* function, F&& body) {
+    try {
+        return body();
+    } catch (const std::exception& e) {
+        noteFailure(function, PK_ERROR_unexpected, e.what());
+    } catch (const Standard_Failure& e) {
+        noteFailure(function, PK_ERROR_unexpected, geom::kernelMessage("do it", e));
+    }
+    return PK_ERROR_unexpected;
+}
 
-extern "C" {
-
-PK_ERROR_code_t PK_TOPOL_eval_mass_props(int n, const PK_TOPOL_t topols[], double, const PK_TOPOL_eval_mass_props_o_t*,
-                                         double* amount, double* mass, double c_of_g[3], double m_of_i[9], double* periphery) {
+PK_ERROR_code_t massProps(int n, const PK_TOPOL_t topols[], double* amount, double* mass, double c_of_g[3], double m_of_i[9],
+                          double* periphery) {
     double a = 0, m = 0;
     gp_XYZ weighted(0, 0, 0);
     for (int i = 0; i < n; ++i) {
@@ -53,6 +64,15 @@ PK_ERROR_code_t PK_TOPOL_eval_mass_props(int n, const PK_TOPOL_t topols[], doubl
     return PK_ERROR_no_errors;
 }
 
+}  // namespace
+
+extern "C" {
+
+PK_ERROR_code_t PK_TOPOL_eval_mass_props(int n, const PK_TOPOL_t topols[], double, const PK_TOPOL_eval_mass_props_o_t*,
+                                         double* amount, double* mass, double c_of_g[3], double m_of_i[9], double* periphery) {
+    return pkGuarded("PK_TOPOL_eval_mass_props", [&] { return massProps(n, topols, amount, mass, c_of_g, m_of_i, periphery); });
+}
+
 static PK_ERROR_code_t kernelList(PK_BODY_t b, int* n, PK_ENTITY_t** out, bool faces) {
     if (n) *n = 0;
     if (out) *out = nullptr;
@@ -68,8 +88,12 @@ static PK_ERROR_code_t kernelList(PK_BODY_t b, int* n, PK_ENTITY_t** out, bool f
     return PK_ERROR_no_errors;
 }
 
-PK_ERROR_code_t PK_BODY_ask_faces(PK_BODY_t body, int* n, PK_FACE_t** faces) { return kernelList(body, n, faces, true); }
-PK_ERROR_code_t PK_BODY_ask_edges(PK_BODY_t body, int* n, PK_EDGE_t** edges) { return kernelList(body, n, edges, false); }
+PK_ERROR_code_t PK_BODY_ask_faces(PK_BODY_t body, int* n, PK_FACE_t** faces) {
+    return pkGuarded("PK_BODY_ask_faces", [&] { return kernelList(body, n, faces, true); });
+}
+PK_ERROR_code_t PK_BODY_ask_edges(PK_BODY_t body, int* n, PK_EDGE_t** edges) {
+    return pkGuarded("PK_BODY_ask_edges", [&] { return kernelList(body, n, edges, false); });
+}
 PK_ERROR_code_t PK_MEMORY_free(void* p) {
     std::free(p);
     return PK_ERROR_no_errors;

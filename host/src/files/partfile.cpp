@@ -69,6 +69,17 @@ gp_Trsf trsfFromJson(const json& m) {
 // Object ids of a part file; far beyond what any part holds, and far from the top of their type.
 const long long kMaxPid = 1000000000;
 
+// Name, display state and attributes of an object or of what an assembly says of an occurrence.
+template <class T>
+void readLook(const json& e, T& x) {
+    x.name = text(fields::find(e, "name") ? e.at("name") : json(""));
+    x.layer = fields::integer(e, "layer", 1, 256, 1);
+    x.color = fields::integer(e, "color", 0, 216, 87);
+    x.blank = fields::integer(e, "blank", 0, 1, 0);
+    x.translucency = fields::integer(e, "translucency", 0, 100, 0);
+    x.attrs = attrsFromJson(fields::arrayField(e, "attributes"));
+}
+
 int pidOf(const json& e, const char* key) { return static_cast<int>(fields::integer(fields::need(e, key), std::string("\"") + key + "\"", 1, kMaxPid)); }
 
 json displayToJson(int layer, int color, int blank, int translucency) {
@@ -198,12 +209,7 @@ Part& load(const std::string& pathIn) {
             if (fields::string(e, "check", "") != check(brep)) throw std::runtime_error("the solid of object " + std::to_string(pid) + " does not match its check");
             Object& o = s.create(p, type, subtype);
             o.pid = pid;
-            o.name = text(fields::find(e, "name") ? e.at("name") : json(""));
-            o.layer = fields::integer(e, "layer", 1, 256, 1);
-            o.color = fields::integer(e, "color", 0, 216, 87);
-            o.blank = fields::integer(e, "blank", 0, 1, 0);
-            o.translucency = fields::integer(e, "translucency", 0, 100, 0);
-            o.attrs = attrsFromJson(fields::arrayField(e, "attributes"));
+            readLook(e, o);
             o.density = fields::number(e, "density", 7.8);
             if (!(o.density > 0)) throw std::runtime_error("object " + std::to_string(pid) + " has a density that is not positive");
             o.shape = geom::fromText(brep);
@@ -225,12 +231,7 @@ Part& load(const std::string& pathIn) {
             for (long long x : fields::integers(fields::need(e, "path"), "an override's \"path\"", 1, kMaxPid)) ov.path.push_back(static_cast<int>(x));
             if (ov.path.size() > kMaxAssemblyDepth) throw std::runtime_error("an override's \"path\" is deeper than any assembly");
             ov.protoPid = static_cast<int>(fields::integer(fields::need(e, "proto"), "an override's \"proto\"", 0, kMaxPid));
-            ov.name = text(fields::find(e, "name") ? e.at("name") : json(""));
-            ov.layer = fields::integer(e, "layer", 1, 256, 1);
-            ov.color = fields::integer(e, "color", 0, 216, 87);
-            ov.blank = fields::integer(e, "blank", 0, 1, 0);
-            ov.translucency = fields::integer(e, "translucency", 0, 100, 0);
-            ov.attrs = attrsFromJson(fields::arrayField(e, "attributes"));
+            readLook(e, ov);
             p.keepOverride(std::move(ov));
         }
         for (auto& e : fields::arrayField(j, "sheets")) s.addSheet(p, text(e));

@@ -172,14 +172,17 @@ void Session::kill(Object& o) {
     if (o.part) o.part->modified = true;
 }
 
-std::vector<Object*> Session::occurrencesOf(tag_t prototype) {
+// The live objects an index lists under `key`.
+std::vector<Object*> Session::alive(const std::unordered_map<tag_t, std::vector<tag_t>>& index, tag_t key) {
     std::vector<Object*> out;
-    auto it = occurrencesOf_.find(prototype);
-    if (it != occurrencesOf_.end())
+    auto it = index.find(key);
+    if (it != index.end())
         for (tag_t t : it->second)
             if (Object* o = find(t)) out.push_back(o);
     return out;
 }
+
+std::vector<Object*> Session::occurrencesOf(tag_t prototype) { return alive(occurrencesOf_, prototype); }
 
 std::vector<Object*> Session::componentsShowing(Part& top, Part& p) {
     std::vector<Object*> out;
@@ -215,14 +218,7 @@ tag_t Session::workOccurrenceFor(Part& p) {
     return (nearest ? nearest : shown.front())->tag;
 }
 
-std::vector<Object*> Session::featuresOf(tag_t body) {
-    std::vector<Object*> out;
-    auto it = featuresOf_.find(body);
-    if (it != featuresOf_.end())
-        for (tag_t t : it->second)
-            if (Object* f = find(t)) out.push_back(f);
-    return out;
-}
+std::vector<Object*> Session::featuresOf(tag_t body) { return alive(featuresOf_, body); }
 
 void Session::setFeatureBody(Object& feature, tag_t body) {
     if (feature.featBody) {

@@ -247,6 +247,7 @@ private:
     std::unordered_map<tag_t, Part*> byTag_;
     std::unordered_map<std::string, std::vector<Part*>> byLeaf_;  // in load order
     Object& make(Part& part, int type, int subtype, bool listed);
+    std::vector<Object*> alive(const std::unordered_map<tag_t, std::vector<tag_t>>& index, tag_t key);
     Object& occurrence(Part& top, Object& parentOcc, int type, int subtype, tag_t prototype);
     void forget(Object& o);
     void syncComponent(Part& top, Object& parentOcc, Part& child, const gp_Trsf& place, const std::vector<int>& path,
