@@ -9,6 +9,8 @@
 #include <sstream>
 #include <vector>
 #include "files/fields.h"
+#include "files/paths.h"
+#include "files/sheetjson.h"
 #include "geom/kernel.h"
 #include "text.h"
 #include "uf_attr.h"
@@ -93,15 +95,6 @@ json overrideToJson(const Override& ov) {
     e["name"] = text(ov.name);
     e["attributes"] = attrsToJson(ov.attrs);
     return e;
-}
-
-// Files of components are kept relative to the part's folder when they lie under it, so that a
-// folder of parts can be moved or copied as a whole.
-std::string relativeFile(const std::string& file, const std::string& partPath) {
-    fs::path dir = fs::path(partPath).parent_path();
-    fs::path rel = fs::path(file).lexically_relative(dir);
-    if (!rel.empty() && rel.native().rfind("..", 0) != 0) return rel.string();
-    return file;
 }
 
 std::vector<std::string>& loadingStack() {
@@ -234,7 +227,8 @@ Part& load(const std::string& pathIn) {
             readLook(e, ov);
             p.keepOverride(std::move(ov));
         }
-        for (auto& e : fields::arrayField(j, "sheets")) s.addSheet(p, text(e));
+        for (auto& e : fields::arrayField(j, "sheets")) draft::makeSheet(p, sheetjson::fromJson(e, dir));
+        p.currentSheet = 0;
     } catch (const HostError&) {
         stack.pop_back();
         s.closePart(p);
@@ -308,9 +302,9 @@ static json serialize(Part& p, const std::string& path) {
     for (const auto& kept : p.pendingOverrides) overrides.push_back(overrideToJson(kept.second));
     json instances = json::array();
     for (const Instance& in : p.instances)
-        instances.push_back({{"pid", in.pid}, {"file", relativeFile(in.file, path)}, {"name", text(in.name)}, {"matrix", trsfToJson(in.transform)}});
+        instances.push_back({{"pid", in.pid}, {"file", paths::relativeFile(in.file, path)}, {"name", text(in.name)}, {"matrix", trsfToJson(in.transform)}});
     json sheets = json::array();
-    for (tag_t t : s.sheets(p)) sheets.push_back(text(s.object(t).name));
+    for (tag_t t : s.sheets(p)) sheets.push_back(sheetjson::toJson(s.object(t), path));
     j["nextPid"] = p.nextPid;
     j["objects"] = objects;
     j["instances"] = instances;

@@ -39,4 +39,11 @@ std::string toWindows(std::string_view host) {
     return out;
 }
 
+std::string relativeFile(const std::string& file, const std::string& partPath) {
+    std::filesystem::path dir = std::filesystem::path(partPath).parent_path();
+    std::filesystem::path rel = std::filesystem::path(file).lexically_relative(dir);
+    if (!rel.empty() && rel.native().rfind("..", 0) != 0) return rel.string();
+    return file;
+}
+
 }  // namespace host::paths

@@ -15,4 +15,8 @@ std::string toHost(std::string_view windowsGbk);
 // A path on disk (UTF-8, absolute or relative to the current folder) to the module's Windows path (GBK).
 std::string toWindows(std::string_view hostUtf8);
 
+// How a part file names another file: relative to its own folder when the file lies under it, so that
+// a folder of parts can be moved or copied as a whole; else absolute.
+std::string relativeFile(const std::string& file, const std::string& partPath);
+
 }  // namespace host::paths

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <nlohmann/json.hpp>
 #include "files/fields.h"
+#include "files/sheetjson.h"
 #include "files/partfile.h"
 #include "geom/kernel.h"
 #include "geom/stock.h"
@@ -218,7 +219,12 @@ private:
             }
         }
         try {
-            for (auto& sh : fields::arrayField(j, "sheets")) s.addSheet(p, text::toGbk(fields::string(sh, "a sheet name")));
+            // A sheet is a name, or a whole sheet as part files keep it (templates are described so).
+            for (auto& sh : fields::arrayField(j, "sheets")) {
+                if (sh.is_string()) s.addSheet(p, text::toGbk(sh.get<std::string>()));
+                else draft::makeSheet(p, sheetjson::fromJson(sh, dir));
+            }
+            p.currentSheet = 0;
         } catch (const std::exception& e) {
             throw ModelError(src.path, src.lineOf("\"sheets\""), e.what());
         }

@@ -111,7 +111,7 @@ Object& Session::make(Part& part, int type, int subtype, bool listed) {
         part.objects.push_back(ref.tag);
         part.modified = true;
         if (type == UF_drawing_type) part.sheets.push_back(ref.tag);
-        if (type == UF_view_type) part.views.push_back(ref.tag);
+        if (type == UF_view_type && subtype == 0) part.views.push_back(ref.tag);
     }
     return ref;
 }
@@ -543,9 +543,9 @@ std::vector<tag_t> Session::sheets(const Part& p) {
 }
 
 Object& Session::addSheet(Part& p, const std::string& name) {
-    Object& o = create(p, UF_drawing_type, 0);
-    o.name = name;
-    return o;
+    draft::Template empty;
+    empty.name = name;
+    return draft::makeSheet(p, empty);
 }
 
 Override Session::overrideOf(const Object& o, size_t below) {

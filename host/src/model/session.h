@@ -12,6 +12,7 @@
 #include <TopoDS_Shape.hxx>
 #include <gp_Trsf.hxx>
 #include "uf_defs.h"
+#include "draft/drafting.h"
 #include "geom/stock.h"
 
 namespace host {
@@ -77,6 +78,11 @@ struct Object {
     tag_t source = 0;
     tag_t face = 0;
 
+    // Drafting: what a sheet, a member view or a tabular note holds.
+    std::shared_ptr<draft::Sheet> sheet;
+    std::shared_ptr<draft::View> view;
+    std::shared_ptr<draft::Note> note;
+
     bool isOccurrence() const { return prototype != 0; }
     // Takes another body's name, attributes, display state and density (not its solid).
     void copyLook(const Object& from);
@@ -107,6 +113,8 @@ struct Part {
     std::vector<tag_t> objects;  // every object of the part in creation order (own objects and occurrences)
     std::vector<tag_t> sheets;   // its drawing sheets in creation order (deleted ones too)
     std::vector<tag_t> views;    // its modelling views
+    tag_t currentSheet = 0;
+    int nextViewNumber = 1;      // member views are named FRONT@1, ORTHO@2, ...
     std::vector<Instance> instances;   // changed only through Session::addInstance / removeInstance
     // Component occurrences of the assembly by instance name (GBK), in creation order.
     std::unordered_map<std::string, std::vector<tag_t>> componentsByName;

@@ -1,0 +1,96 @@
+// Drawing sheets, their member views and tabular notes: what the drafting application holds.
+#pragma once
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+#include "uf_defs.h"
+
+namespace host {
+struct Object;
+struct Part;
+}
+
+namespace host::draft {
+
+// The stand-in's subtypes: sheets' member views beside the modelling views (0), and plain tabular
+// notes beside their sections (0) and parts lists (11).
+constexpr int kMemberViewSubtype = 1;
+constexpr int kNoteSubtype = 1;
+constexpr int kSectionSubtype = 0;
+constexpr int kPartsListSubtype = 11;
+// Rows, columns and cells of tabular notes: objects of the stand-in's own, reached through their note.
+// A cell keeps row * kCellStride + column as its index, rows and columns their number.
+constexpr int kRowType = 9101, kColumnType = 9102, kCellType = 9103;
+constexpr int kCellStride = 1024;
+
+struct Line { double x1 = 0, y1 = 0, x2 = 0, y2 = 0; };
+
+// A tabular note: a grid from its top-left corner down and to the right, cell texts in GBK.
+struct Note {
+    tag_t sheet = 0;
+    double x = 0, y = 0;                  // top-left corner on the sheet, mm
+    std::vector<double> columns, rows;    // widths and heights, mm
+    std::vector<std::vector<std::string>> cells;   // [row][column]
+    std::vector<tag_t> sections;
+    std::map<int, tag_t> handles;         // row, column and cell objects made on demand
+};
+
+enum class ViewKind { Base, Projected, Imported };
+
+struct View {
+    ViewKind kind = ViewKind::Base;
+    tag_t sheet = 0;
+    std::string modelView;               // FRONT, TOP, LEFT, TFR-ISO, ...
+    std::string partFile;                // the part drawn (absolute, UTF-8); imported views: the sheet's own part
+    double x = 0, y = 0, scale = 1;      // centre on the sheet, mm
+    std::vector<int> layers;             // imported views: the layers shown (empty: as the part shows them)
+    tag_t parent = 0;                    // projected views: the view projected from, and how
+    int code = 0;
+    bool outOfDate = true;
+};
+
+struct Sheet {
+    std::string templateFile;            // as the module named it
+    double width = 420, height = 297, scale = 1;
+    int number = 0;
+    std::vector<Line> lines;             // the frame
+    std::vector<tag_t> views, notes;
+};
+
+// A sheet as a file holds it: the sheet, its notes with their subtypes, its views with their names and
+// (by index) their parents. A template is the first sheet of a template part.
+struct Template {
+    std::string name;
+    Sheet sheet;
+    std::vector<Note> notes;
+    std::vector<int> noteSubtypes;
+    std::vector<View> views;
+    std::vector<std::string> viewNames;
+    std::vector<int> viewParents;        // index into views, -1: none
+};
+// Reads a template part's first sheet without loading the part; throws HostError when it cannot.
+Template readTemplate(const std::string& path);
+// Makes the sheet, its notes and its views in the part (the views' parts are named, not loaded).
+Object& makeSheet(Part& part, const Template& t);
+
+// A new sheet of the part from a template (its size, frame and notes copied); it becomes the current sheet.
+Object& newSheet(Part& part, const Template& t, const std::string& name, const std::string& templateFile);
+Object& newNote(Part& part, Object& sheet, Note note, int subtype = kNoteSubtype);
+// A member view on the sheet, named like the host's ("FRONT@3"), not yet brought up to date.
+Object& newView(Part& part, Object& sheet, View view);
+
+// The host's modelling view name for what a caller calls it ("Front", "Isometric", "TOP", "TFR-ISO").
+std::string modelViewName(const std::string& name);
+// The part's modelling views, made on first use; null when the part has none of that name.
+Object* modelView(Part& part, const std::string& name);
+void ensureModelViews(Part& part);
+
+// Row, column and cell objects of a note.
+tag_t rowOf(Object& note, int row);
+tag_t columnOf(Object& note, int column);
+tag_t cellOf(Object& note, int row, int column);
+
+Object* currentSheet(Part& part);
+
+}  // namespace host::draft

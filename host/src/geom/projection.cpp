@@ -1,0 +1,119 @@
+#include "geom/projection.h"
+#include <cmath>
+#include <stdexcept>
+#include <BRepAdaptor_Curve.hxx>
+#include <BRep_Builder.hxx>
+#include <GCPnts_QuasiUniformDeflection.hxx>
+#include <HLRAlgo_Projector.hxx>
+#include <HLRBRep_Algo.hxx>
+#include <HLRBRep_HLRToShape.hxx>
+#include <TopExp_Explorer.hxx>
+#include <TopoDS.hxx>
+#include <TopoDS_Compound.hxx>
+#include "geom/kernel.h"
+
+namespace host::geom {
+
+gp_Ax2 viewAxes(const std::string& v) {
+    // First angle, as this trade draws: the view below the front is the plan seen from above, the view
+    // right of the front is seen from the left. Each view's direction points at the viewer.
+    const double s = 1 / std::sqrt(3.0);
+    if (v == "FRONT") return gp_Ax2(gp_Pnt(), gp_Dir(0, -1, 0), gp_Dir(1, 0, 0));
+    if (v == "BACK") return gp_Ax2(gp_Pnt(), gp_Dir(0, 1, 0), gp_Dir(-1, 0, 0));
+    if (v == "TOP") return gp_Ax2(gp_Pnt(), gp_Dir(0, 0, 1), gp_Dir(1, 0, 0));
+    if (v == "BOTTOM") return gp_Ax2(gp_Pnt(), gp_Dir(0, 0, -1), gp_Dir(1, 0, 0));
+    if (v == "RIGHT") return gp_Ax2(gp_Pnt(), gp_Dir(1, 0, 0), gp_Dir(0, 1, 0));
+    if (v == "LEFT") return gp_Ax2(gp_Pnt(), gp_Dir(-1, 0, 0), gp_Dir(0, -1, 0));
+    if (v == "TFR-ISO") return gp_Ax2(gp_Pnt(), gp_Dir(s, -s, s), gp_Dir(1 / std::sqrt(2.0), 1 / std::sqrt(2.0), 0));
+    if (v == "TFR-TRI") {
+        gp_Dir d(0.42, -0.5, 0.76);
+        return gp_Ax2(gp_Pnt(), d, gp_Dir(gp_Dir(0, 0, 1).Crossed(d)));
+    }
+    throw std::runtime_error("no model view " + v);
+}
+
+namespace {
+
+void add(Projection& p, const TopoDS_Shape& compound, bool visible) {
+    if (compound.IsNull()) return;
+    for (TopExp_Explorer ex(compound, TopAbs_EDGE); ex.More(); ex.Next()) {
+        BRepAdaptor_Curve c(TopoDS::Edge(ex.Current()));
+        Curve2d out;
+        out.visible = visible;
+        const double u0 = c.FirstParameter(), u1 = c.LastParameter();
+        if (c.GetType() == GeomAbs_Line) {
+            gp_Pnt a = c.Value(u0), b = c.Value(u1);
+            out.kind = Curve2d::Segment;
+            out.xy = {a.X(), a.Y(), b.X(), b.Y()};
+        } else if (c.GetType() == GeomAbs_Circle && std::abs(c.Circle().Axis().Direction().Z()) > 1 - 1e-9) {
+            gp_Circ circ = c.Circle();
+            out.cx = circ.Location().X();
+            out.cy = circ.Location().Y();
+            out.r = circ.Radius();
+            if (std::abs(u1 - u0 - 2 * M_PI) < 1e-9) {
+                out.kind = Curve2d::Circle;
+            } else {
+                // Angles on the sheet, counter-clockwise; a circle seen from below runs the other way.
+                gp_Pnt a = c.Value(u0), b = c.Value(u1);
+                double a1 = std::atan2(a.Y() - out.cy, a.X() - out.cx) * 180 / M_PI;
+                double a2 = std::atan2(b.Y() - out.cy, b.X() - out.cx) * 180 / M_PI;
+                if (circ.Axis().Direction().Z() < 0) std::swap(a1, a2);
+                out.kind = Curve2d::Arc;
+                out.a1 = a1;
+                out.a2 = a2;
+            }
+        } else {
+            GCPnts_QuasiUniformDeflection d(c, 0.05, u0, u1);
+            if (!d.IsDone() || d.NbPoints() < 2) continue;
+            out.kind = Curve2d::Polyline;
+            for (int i = 1; i <= d.NbPoints(); ++i) {
+                gp_Pnt q = d.Value(i);
+                out.xy.push_back(q.X());
+                out.xy.push_back(q.Y());
+            }
+        }
+        p.curves.push_back(std::move(out));
+    }
+}
+
+void extend(Projection& p) {
+    bool first = true;
+    auto take = [&](double x, double y) {
+        if (first) { p.xmin = p.xmax = x; p.ymin = p.ymax = y; first = false; return; }
+        p.xmin = std::min(p.xmin, x); p.xmax = std::max(p.xmax, x);
+        p.ymin = std::min(p.ymin, y); p.ymax = std::max(p.ymax, y);
+    };
+    for (const Curve2d& c : p.curves) {
+        if (c.kind == Curve2d::Circle || c.kind == Curve2d::Arc) {
+            take(c.cx - c.r, c.cy - c.r);
+            take(c.cx + c.r, c.cy + c.r);
+        } else {
+            for (size_t i = 0; i + 1 < c.xy.size(); i += 2) take(c.xy[i], c.xy[i + 1]);
+        }
+    }
+}
+
+}  // namespace
+
+Projection project(const std::vector<TopoDS_Shape>& solids, const gp_Ax2& axes, bool hidden) {
+    Projection p;
+    if (solids.empty()) return p;
+    return kernel("project the view", [&] {
+        Handle(HLRBRep_Algo) algo = new HLRBRep_Algo();
+        for (const TopoDS_Shape& s : solids) algo->Add(s);
+        algo->Projector(HLRAlgo_Projector(axes));
+        algo->Update();
+        algo->Hide();
+        HLRBRep_HLRToShape shapes(algo);
+        add(p, shapes.VCompound(), true);
+        add(p, shapes.OutLineVCompound(), true);
+        if (hidden) {
+            add(p, shapes.HCompound(), false);
+            add(p, shapes.OutLineHCompound(), false);
+        }
+        extend(p);
+        return p;
+    });
+}
+
+}  // namespace host::geom
