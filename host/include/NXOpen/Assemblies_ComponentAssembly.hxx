@@ -2,6 +2,7 @@
 #pragma once
 #include <vector>
 #include "Assemblies_Component.hxx"
+#include "ErrorList.hxx"
 #include "FileNew.hxx"
 #include "SelectObjectList.hxx"
 
@@ -40,6 +41,8 @@ public:
     // previous instances go. Answers the number of components that could not be moved.
     int RestructureComponents(const std::vector<Component*>& components, Component* newParent, bool deleteOriginal);
     void SetWorkComponent(Component* component);
+    // Shows the components with their exact geometry; the errors of those that cannot be shown so.
+    NXOpen::ErrorList* DisplayComponentsExact(const std::vector<Component*>& components);
 private:
     friend class NXOpen::BasePart;
     explicit ComponentAssembly(tag_t part) : part_(part) {}

@@ -9,6 +9,9 @@ class View;
 namespace Features { class FeatureCollection; }
 namespace Assemblies { class ComponentAssembly; }
 class FileNew;
+class ModelingViewCollection;
+class DraftingManager;
+namespace Drawings { class DrawingSheetCollection; class DraftingViewCollection; }
 class ViewCollection {
 public:
     void Regenerate();
@@ -45,12 +48,20 @@ public:
     ViewCollection* Views();
     NXOpen::Features::FeatureCollection* Features();
     NXOpen::Assemblies::ComponentAssembly* AssemblyManager() { return ComponentAssembly(); }
+    NXOpen::Drawings::DrawingSheetCollection* DrawingSheets();
+    NXOpen::Drawings::DraftingViewCollection* DraftingViews();
+    NXOpen::ModelingViewCollection* ModelingViews();
+    NXOpen::DraftingManager* Drafting();
 protected:
     explicit Part(tag_t tag) : BasePart(tag) {}
     friend class NXObjectManager;
 private:
     ViewCollection* views_ = nullptr;
     NXOpen::Features::FeatureCollection* features_ = nullptr;
+    NXOpen::Drawings::DrawingSheetCollection* sheets_ = nullptr;
+    NXOpen::Drawings::DraftingViewCollection* draftingViews_ = nullptr;
+    NXOpen::ModelingViewCollection* modelingViews_ = nullptr;
+    NXOpen::DraftingManager* drafting_ = nullptr;
 };
 
 class PartCollection {

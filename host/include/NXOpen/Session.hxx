@@ -23,6 +23,8 @@ public:
     NXOpen::Update* UpdateManager();
     NXOpen::DisplayManager* DisplayManager();
     void CleanUpFacetedFacesAndEdges();
+    // Enters an application ("UG_APP_DRAFTING", "UG_APP_MODELING").
+    void ApplicationSwitchImmediate(const NXString& application);
 };
 
 }  // namespace NXOpen

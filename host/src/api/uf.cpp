@@ -79,7 +79,7 @@ int UF_print_syslog(char* message, logical) {
 }
 
 int UF_ask_application_module(char module_id[MAX_LINE_BUFSIZE]) {
-    copyOut(module_id, MAX_LINE_BUFSIZE, "UG_APP_MODELING");
+    copyOut(module_id, MAX_LINE_BUFSIZE, session().application);
     return 0;
 }
 

@@ -1,5 +1,6 @@
 // Objects: kinds, names, display state, cycling, deletion.
 #include "api/common.h"
+#include "draft/drafting.h"
 #include "model/guard.h"
 #include "uf_layer.h"
 #include "uf_obj.h"
@@ -48,13 +49,19 @@ int UF_OBJ_cycle_by_name_and_type(tag_t part, const char* name, int type, logica
         Session& s = session();
         Part* p = s.partByTag(part);
         if (!p) fail(UF_err_bad_parameter_number_1, "not a part");
+        // The host keeps view names in capitals and knows its views by their everyday names too ("Isometric").
+        std::string want = name ? name : "";
+        if (type == UF_view_type) {
+            draft::ensureModelViews(*p);
+            want = draft::modelViewName(want);
+        }
         bool passed = *object == NULL_TAG;
         tag_t found = NULL_TAG;
         for (tag_t t : p->objects) {
             Object* o = s.find(t);
             if (!passed) { passed = t == *object; continue; }
             if (!o || o->type != type || o->root || (o->isOccurrence() && !cycle_occs)) continue;
-            if (o->name == (name ? name : "")) { found = t; break; }
+            if ((type == UF_view_type ? draft::modelViewName(o->name) : o->name) == want) { found = t; break; }
         }
         *object = found;
     });

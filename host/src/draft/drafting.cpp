@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 #include "files/sheetjson.h"
+#include "text.h"
 #include "model/session.h"
 #include "uf_defs.h"
 #include "uf_object_types.h"
@@ -129,6 +130,70 @@ tag_t cellOf(Object& note, int row, int column) { return handle(note, kCellType,
 Object* currentSheet(Part& part) {
     Object* o = session().find(part.currentSheet);
     return o && o->sheet ? o : nullptr;
+}
+
+}  // namespace host::draft
+
+namespace host::draft {
+
+Object& sheetObject(tag_t drawing) {
+    Object& o = session().object(drawing);
+    if (o.type != UF_drawing_type || !o.sheet) fail(UF_err_bad_parameter_number_1, "not a drawing sheet: " + std::to_string(drawing));
+    return o;
+}
+
+Object& memberView(tag_t view) {
+    Object& o = session().object(view);
+    if (o.type != UF_view_type || !o.view) fail(UF_err_bad_parameter_number_1, "not a view of a drawing sheet: " + std::to_string(view));
+    return o;
+}
+
+Object& sheetFromTemplate(Part& part, const std::string& templatePath, const std::string& templateFile, const std::string& name) {
+    Session& s = session();
+    try {
+        return newSheet(part, readTemplate(templatePath), name, templateFile);
+    } catch (const HostError& e) {
+        std::string what = "the drawing sheet " + text::toUtf8Lossy(name) + " is not made: " + text::toUtf8Lossy(e.what());
+        s.syslog.push_back(what);
+        s.say("[drafting] " + what);
+        throw;
+    }
+}
+
+std::string projectedModelView(const std::string& parent, int code) {
+    // Parent view, then the views placed below it and right of it.
+    static const std::map<std::string, std::pair<const char*, const char*>> next = {
+        {"FRONT", {"TOP", "LEFT"}}, {"BACK", {"BOTTOM", "RIGHT"}}, {"TOP", {"BACK", "LEFT"}},
+        {"BOTTOM", {"FRONT", "LEFT"}}, {"LEFT", {"TOP", "BACK"}}, {"RIGHT", {"TOP", "FRONT"}},
+    };
+    auto it = next.find(parent);
+    if (it == next.end()) fail(UF_err_bad_parameter_number_2, "a view of " + parent + " has no orthographic projections");
+    if (code == 3) return it->second.first;
+    if (code == 2) return it->second.second;
+    fail(UF_err_bad_parameter_number_3, "projection code " + std::to_string(code) + " (the host places views below, 3, or right, 2)");
+}
+
+std::vector<Object*> shownBodies(Object& viewObj) {
+    Session& s = session();
+    const View& v = *viewObj.view;
+    Part* p = s.partByPath(v.partFile);
+    std::vector<Object*> out;
+    if (!p) return out;
+    if (!p->instances.empty()) s.syncOccurrences(*p);
+    std::vector<bool> layer(257, false);
+    if (v.kind == ViewKind::Imported && !v.layers.empty()) {
+        for (int l : v.layers) layer[l] = true;
+    } else {
+        for (int l = 1; l <= 256; ++l) layer[l] = p->layerStatus[l] != 3;
+    }
+    for (tag_t t : p->objects) {
+        Object* o = s.find(t);
+        if (!o || o->type != UF_solid_type || o->subtype != UF_solid_body_subtype || o->blank || !layer[o->layer]) continue;
+        bool shown = true;
+        for (Object* c = s.find(o->parent); shown && c && !c->root; c = s.find(c->parent)) shown = layer[c->layer] && !c->blank;
+        if (shown) out.push_back(o);
+    }
+    return out;
 }
 
 }  // namespace host::draft

@@ -92,5 +92,22 @@ tag_t columnOf(Object& note, int column);
 tag_t cellOf(Object& note, int row, int column);
 
 Object* currentSheet(Part& part);
+// The sheet or member view of a tag; throws HostError (status 3) for anything else.
+Object& sheetObject(tag_t drawing);
+Object& memberView(tag_t view);
+
+// A new sheet from the template file (on disk) named `templateFile` by the module. A template that
+// cannot be read fails loudly: the system log and the transcript say so, and HostError is thrown.
+Object& sheetFromTemplate(Part& part, const std::string& templatePath, const std::string& templateFile, const std::string& name);
+
+// The model view a projected view shows, placed from its parent as this trade draws (first angle):
+// code 3 below the parent (seen from above it), code 2 right of it (seen from its left). Throws
+// HostError when the parent is no orthographic view.
+std::string projectedModelView(const std::string& parentModelView, int code);
+
+// The bodies a member view shows, in model coordinates of the part it draws: a base or projected view
+// all bodies of its part on layers the part shows, an imported view those on its layers (and, for
+// occurrences, only when their components' layers are among them too). Blanked bodies are not shown.
+std::vector<Object*> shownBodies(Object& view);
 
 }  // namespace host::draft

@@ -60,6 +60,7 @@ void Session::reset() {
     deleteList.clear();
     display = work = nullptr;
     workOcc = 0;
+    application = "UG_APP_MODELING";
     for (auto& c : colors) c = {0.5, 0.5, 0.5};
     colors[0] = {0.0, 0.0, 0.0};
     colors[1] = {1.0, 1.0, 1.0};

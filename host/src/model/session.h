@@ -217,6 +217,8 @@ public:
     std::vector<tag_t> deleteList;
     std::vector<tag_t> unshown_;   // new bodies of parts that assemblies show, their occurrences still to make
 
+    std::string application = "UG_APP_MODELING";   // the application the user is in
+
     // Installation folder (UGII_BASE_DIR) on disk, UTF-8
     std::string baseDir;
     std::map<std::string, std::string> env;   // GBK values the module reads by name

@@ -123,3 +123,14 @@ int NXOpen::Assemblies::ComponentAssembly::RestructureComponents(const std::vect
     }
     return failed;
 }
+
+/* Exact display: the stand-in always draws exact geometry; a component that is gone is an error. */
+
+NXOpen::ErrorList* NXOpen::Assemblies::ComponentAssembly::DisplayComponentsExact(const std::vector<Component*>& components) {
+    auto* errors = new NXOpen::ErrorList();
+    for (Component* c : components) {
+        Object* o = c ? S().find(c->Tag()) : nullptr;
+        if (!o || o->type != UF_component_type) errors->errors_.push_back("the component no longer exists");
+    }
+    return errors;
+}

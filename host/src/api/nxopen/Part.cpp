@@ -5,6 +5,10 @@
 #include "NXOpen/Features_Feature.hxx"
 #include "NXOpen/FileNew.hxx"
 #include "NXOpen/NXException.hxx"
+#include "NXOpen/DraftingManager.hxx"
+#include "NXOpen/Drawings_BaseViewBuilder.hxx"
+#include "NXOpen/Drawings_DrawingSheet.hxx"
+#include "NXOpen/ModelingView.hxx"
 #include "NXOpen/Part.hxx"
 #include "api/common.h"
 #include "files/partfile.h"
@@ -57,6 +61,26 @@ Part::~Part() {
     delete views_;
     delete features_;
     delete assembly_;
+    delete sheets_;
+    delete draftingViews_;
+    delete modelingViews_;
+    delete drafting_;
+}
+Drawings::DrawingSheetCollection* Part::DrawingSheets() {
+    if (!sheets_) sheets_ = new Drawings::DrawingSheetCollection(Tag());
+    return sheets_;
+}
+Drawings::DraftingViewCollection* Part::DraftingViews() {
+    if (!draftingViews_) draftingViews_ = new Drawings::DraftingViewCollection(Tag());
+    return draftingViews_;
+}
+ModelingViewCollection* Part::ModelingViews() {
+    if (!modelingViews_) modelingViews_ = new ModelingViewCollection(Tag());
+    return modelingViews_;
+}
+DraftingManager* Part::Drafting() {
+    if (!drafting_) drafting_ = new DraftingManager(Tag());
+    return drafting_;
 }
 ViewCollection* Part::Views() {
     if (!views_) views_ = new ViewCollection(Tag());

@@ -58,3 +58,10 @@ NXOpen::DisplayManager* NXOpen::Session::DisplayManager() {
 }
 
 void NXOpen::Session::CleanUpFacetedFacesAndEdges() {}
+
+void NXOpen::Session::ApplicationSwitchImmediate(const NXString& application) {
+    std::string a = application.GetText();
+    if (a != "UG_APP_DRAFTING" && a != "UG_APP_MODELING" && a != "UG_APP_GATEWAY")
+        throw NXException(3520068, "no application " + a + " in this host");
+    host::session().application = a;
+}

@@ -4,6 +4,9 @@
 #include "NXOpen/Assemblies_Component.hxx"
 #include "NXOpen/Face.hxx"
 #include "NXOpen/Features_Feature.hxx"
+#include "NXOpen/Drawings_BaseViewBuilder.hxx"
+#include "NXOpen/Drawings_DrawingSheet.hxx"
+#include "NXOpen/ModelingView.hxx"
 #include "NXOpen/Part.hxx"
 #include "api/common.h"
 #include "uf_object_types.h"
@@ -26,12 +29,18 @@ TaggedObject* NXObjectManager::Get(tag_t tag) {
         struct F : Face { explicit F(tag_t t) : Face(t) {} };
         struct E : Edge { explicit E(tag_t t) : Edge(t) {} };
         struct Feat : Features::Feature { explicit Feat(tag_t t) : Features::Feature(t) {} };
+        struct Sh : Drawings::DrawingSheet { explicit Sh(tag_t t) : Drawings::DrawingSheet(t) {} };
+        struct MV : ModelingView { explicit MV(tag_t t) : ModelingView(t) {} };
+        struct BV : Drawings::BaseView { explicit BV(tag_t t) : Drawings::BaseView(t) {} };
         if (o->type == UF_solid_type && o->subtype == UF_solid_face_subtype) slot = std::make_unique<F>(tag);
         else if (o->type == UF_solid_type && o->subtype == UF_solid_edge_subtype) slot = std::make_unique<E>(tag);
         else if (o->type == UF_feature_type) slot = std::make_unique<Feat>(tag);
         else if (o->type == UF_solid_type) slot = std::make_unique<B>(tag);
         else if (o->type == UF_component_type) slot = std::make_unique<C>(tag);
         else if (o->type == UF_part_type) slot = std::make_unique<P>(tag);
+        else if (o->type == UF_drawing_type) slot = std::make_unique<Sh>(tag);
+        else if (o->type == UF_view_type && o->view) slot = std::make_unique<BV>(tag);
+        else if (o->type == UF_view_type) slot = std::make_unique<MV>(tag);
         else slot = std::make_unique<D>(tag);
     }
     return slot.get();
