@@ -5,8 +5,11 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <string>
+#include "draft/render.h"
+#include "export/svg.h"
 #include "files/dump.h"
 #include "files/partfile.h"
 #include "geom/kernel.h"
@@ -24,6 +27,7 @@ const char* kUsage =
     "usage: vorta run JOB.vj [--base DIR] [--out DIR] [--module LIB]\n"
     "       vorta build MODEL.json [-o DIR] [--force]\n"
     "       vorta dump PART.prt\n"
+    "       vorta render PART.prt -o DIR\n"
     "       vorta calls\n";
 
 fs::path exeDir() {
@@ -116,6 +120,46 @@ int dump(int argc, char** argv) {
     return 2;
 }
 
+// One SVG per drawing sheet, named after the sheet.
+int render(int argc, char** argv) {
+    std::string part, out;
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "-o" && i + 1 < argc) out = argv[++i];
+        else if (part.empty()) part = a;
+        else { std::fputs(kUsage, stderr); return 2; }
+    }
+    if (part.empty() || out.empty()) { std::fputs(kUsage, stderr); return 2; }
+    try {
+        host::Session& s = host::session();
+        s.transcript = print;
+        host::Part& p = host::partfile::open(part);
+        fs::create_directories(out);
+        for (tag_t t : s.sheets(p)) {
+            host::Object& sheet = s.object(t);
+            std::string name = host::text::toUtf8Lossy(sheet.name);
+            for (char& c : name)
+                if (c == '/' || c == '\\') c = '_';
+            std::string file = (fs::path(out) / (name + ".svg")).string();
+            std::string tmp = file + ".writing";
+            {
+                std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+                f << host::exporter::svg(host::draft::drawSheet(sheet));
+                f.close();
+                if (!f) throw std::runtime_error("cannot write " + file);
+            }
+            fs::rename(tmp, file);
+            std::printf("%s\n", file.c_str());
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s:1: %s\n", part.c_str(), host::text::toUtf8Lossy(e.what()).c_str());
+    } catch (const Standard_Failure& e) {
+        std::fprintf(stderr, "%s:1: %s\n", part.c_str(), host::geom::kernelMessage("draw it", e).c_str());
+    }
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -124,6 +168,7 @@ int main(int argc, char** argv) {
     if (cmd == "run") return run(argc, argv);
     if (cmd == "build") return build(argc, argv);
     if (cmd == "dump") return dump(argc, argv);
+    if (cmd == "render") return render(argc, argv);
     if (cmd == "calls") {
         for (const auto& c : host::calls()) {
             std::string names;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <fstream>
 #include <sstream>
+#include "files/partfile.h"
 #include "files/sheetjson.h"
 #include "text.h"
 #include "model/session.h"
@@ -178,6 +179,14 @@ std::vector<Object*> shownBodies(Object& viewObj) {
     const View& v = *viewObj.view;
     Part* p = s.partByPath(v.partFile);
     std::vector<Object*> out;
+    // A view of a part that is not loaded loads it, as opening a drawing does; one that cannot be read shows nothing.
+    if (!p && !v.partFile.empty()) {
+        try {
+            p = &partfile::open(v.partFile);
+        } catch (const HostError& e) {
+            s.say("[drafting] view " + text::toUtf8Lossy(viewObj.name) + " shows nothing: " + text::toUtf8Lossy(e.what()));
+        }
+    }
     if (!p) return out;
     if (!p->instances.empty()) s.syncOccurrences(*p);
     std::vector<bool> layer(257, false);

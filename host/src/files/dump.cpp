@@ -1,5 +1,6 @@
 #include "files/dump.h"
 #include <cmath>
+#include <filesystem>
 #include "text.h"
 #include "uf_object_types.h"
 
@@ -21,6 +22,51 @@ ordered_json attrs(const std::vector<Attr>& list) {
 
 double round3(double v) { return std::round(v * 1000.0) / 1000.0; }
 double round6(double v) { return std::round(v * 1e6) / 1e6; }
+
+const char* kindName(draft::ViewKind k) {
+    return k == draft::ViewKind::Base ? "base" : k == draft::ViewKind::Projected ? "projected" : "imported";
+}
+
+ordered_json sheet(Object& o) {
+    Session& s = session();
+    const draft::Sheet& sh = *o.sheet;
+    ordered_json e;
+    e["name"] = text::toUtf8Lossy(o.name);
+    e["number"] = sh.number;
+    e["template"] = text::toUtf8Lossy(sh.templateFile);
+    e["size"] = {sh.width, sh.height};
+    e["scale"] = round6(sh.scale);
+    ordered_json views = ordered_json::array();
+    for (tag_t t : sh.views) {
+        Object* v = s.find(t);
+        if (!v) continue;
+        ordered_json x;
+        x["name"] = text::toUtf8Lossy(v->name);
+        x["kind"] = kindName(v->view->kind);
+        x["model_view"] = v->view->modelView;
+        x["part"] = std::filesystem::path(v->view->partFile).stem().string();
+        x["at"] = {round3(v->view->x), round3(v->view->y)};
+        x["scale"] = round6(v->view->scale);
+        if (v->view->kind == draft::ViewKind::Imported) x["layers"] = v->view->layers;
+        if (Object* parent = s.find(v->view->parent)) x["parent"] = text::toUtf8Lossy(parent->name);
+        views.push_back(x);
+    }
+    e["views"] = views;
+    ordered_json notes = ordered_json::array();
+    for (tag_t t : sh.notes) {
+        Object* n = s.find(t);
+        if (!n) continue;
+        ordered_json rows = ordered_json::array();
+        for (auto& r : n->note->cells) {
+            ordered_json row = ordered_json::array();
+            for (auto& c : r) row.push_back(text::toUtf8Lossy(c));
+            rows.push_back(row);
+        }
+        notes.push_back({{"type", n->type}, {"subtype", n->subtype}, {"rows", rows}});
+    }
+    e["notes"] = notes;
+    return e;
+}
 
 }  // namespace
 
@@ -48,7 +94,7 @@ ordered_json part(Part& p) {
             components.push_back(e);
             continue;
         }
-        if (o->type == UF_view_type || o->type == UF_drawing_type) continue;
+        if (o->type == UF_view_type || o->type == UF_drawing_type || o->type == UF_tabular_note_type) continue;
         e["layer"] = o->layer;
         e["color"] = o->color;
         e["blank"] = o->blank;
@@ -74,7 +120,7 @@ ordered_json part(Part& p) {
     j["objects"] = objects;
     j["components"] = components;
     ordered_json sheets = ordered_json::array();
-    for (tag_t t : s.sheets(p)) sheets.push_back({{"name", text::toUtf8Lossy(s.object(t).name)}});
+    for (tag_t t : s.sheets(p)) sheets.push_back(sheet(s.object(t)));
     j["sheets"] = sheets;
     if (!p.missing.empty()) j["missing"] = p.missing;
     return j;

@@ -1,0 +1,115 @@
+#include "draft/render.h"
+#include <map>
+#include <sstream>
+#include "geom/projection.h"
+#include "model/session.h"
+#include "text.h"
+
+namespace host::draft {
+namespace {
+
+// Projections by what was projected: the view direction, hidden edges or not, and each body's tag,
+// solid and placement. A part drawn on several sheets is projected once.
+std::map<std::string, geom::Projection>& projections() {
+    static std::map<std::string, geom::Projection> cache;
+    return cache;
+}
+
+const geom::Projection& projectionOf(Object& viewObj, bool hidden) {
+    Session& s = session();
+    std::vector<TopoDS_Shape> shapes;
+    std::ostringstream key;
+    key << viewObj.view->modelView << '|' << hidden;
+    for (Object* b : shownBodies(viewObj)) {
+        TopoDS_Shape sh = s.shapeOf(*b);
+        key << '|' << b->tag << ':' << sh.TShape().get() << ':' << sh.Location().HashCode(1 << 30);
+        shapes.push_back(sh);
+    }
+    auto& cache = projections();
+    auto it = cache.find(key.str());
+    if (it != cache.end()) return it->second;
+    return cache.emplace(key.str(), geom::project(shapes, geom::viewAxes(viewObj.view->modelView), hidden)).first->second;
+}
+
+void drawView(Drawing& d, Object& viewObj) {
+    const View& v = *viewObj.view;
+    const bool iso = v.modelView == "TFR-ISO" || v.modelView == "TFR-TRI";
+    const geom::Projection& p = projectionOf(viewObj, !iso);
+    if (p.empty()) return;
+    const double cx = (p.xmin + p.xmax) / 2, cy = (p.ymin + p.ymax) / 2, k = v.scale;
+    auto X = [&](double x) { return v.x + (x - cx) * k; };
+    auto Y = [&](double y) { return v.y + (y - cy) * k; };
+    for (const geom::Curve2d& c : p.curves) {
+        std::string layer = c.visible ? "VISIBLE" : "HIDDEN";
+        if (c.kind == geom::Curve2d::Circle || c.kind == geom::Curve2d::Arc) {
+            Drawing::Arc a;
+            a.cx = X(c.cx);
+            a.cy = Y(c.cy);
+            a.r = c.r * k;
+            a.full = c.kind == geom::Curve2d::Circle;
+            a.a1 = c.a1;
+            a.a2 = c.a2;
+            a.layer = layer;
+            a.hidden = !c.visible;
+            d.arcs.push_back(a);
+        } else {
+            Drawing::Path path;
+            for (size_t i = 0; i + 1 < c.xy.size(); i += 2) {
+                path.xy.push_back(X(c.xy[i]));
+                path.xy.push_back(Y(c.xy[i + 1]));
+            }
+            path.layer = layer;
+            path.hidden = !c.visible;
+            d.paths.push_back(std::move(path));
+        }
+    }
+}
+
+void drawNote(Drawing& d, const Note& n) {
+    double width = 0, height = 0;
+    for (double w : n.columns) width += w;
+    for (double h : n.rows) height += h;
+    auto line = [&](double x1, double y1, double x2, double y2) { d.paths.push_back({{x1, y1, x2, y2}, "TITLE", false}); };
+    double y = n.y;
+    line(n.x, y, n.x + width, y);
+    for (size_t r = 0; r < n.rows.size(); ++r) {
+        double x = n.x;
+        for (size_t c = 0; c < n.columns.size(); ++c) {
+            const std::string& t = r < n.cells.size() && c < n.cells[r].size() ? n.cells[r][c] : std::string();
+            if (!t.empty()) {
+                // Texts fit their cell: at most 3.5 mm high, smaller when the cell is narrow.
+                std::string utf8 = text::toUtf8Lossy(t);
+                size_t glyphs = 0;
+                for (unsigned char ch : utf8) glyphs += (ch & 0xC0) != 0x80;
+                double h = std::min({3.5, n.rows[r] * 0.6, n.columns[c] * 0.9 / std::max<size_t>(1, glyphs)});
+                d.texts.push_back({x + n.columns[c] / 2, y - n.rows[r] / 2, h, utf8, "TITLE"});
+            }
+            x += n.columns[c];
+        }
+        y -= n.rows[r];
+        line(n.x, y, n.x + width, y);
+    }
+    double x = n.x;
+    for (size_t c = 0; c <= n.columns.size(); ++c) {
+        line(x, n.y, x, n.y - height);
+        if (c < n.columns.size()) x += n.columns[c];
+    }
+}
+
+}  // namespace
+
+Drawing drawSheet(Object& sheetObj) {
+    Session& s = session();
+    const Sheet& sh = *sheetObj.sheet;
+    Drawing d;
+    d.width = sh.width;
+    d.height = sh.height;
+    for (const Line& l : sh.lines) d.paths.push_back({{l.x1, l.y1, l.x2, l.y2}, "FRAME", false});
+    for (tag_t t : sh.notes)
+        if (Object* n = s.find(t); n && n->note) drawNote(d, *n->note);
+    for (tag_t t : sh.views)
+        if (Object* v = s.find(t); v && v->view) drawView(d, *v);
+    return d;
+}
+
+}  // namespace host::draft

@@ -1,0 +1,29 @@
+// One drawing of a sheet in sheet millimetres (origin lower left, y up): what the SVG render and the
+// DXF export both write, so that neither computes a projection of its own.
+#pragma once
+#include <string>
+#include <vector>
+
+namespace host {
+struct Object;
+}
+
+namespace host::draft {
+
+struct Drawing {
+    double width = 0, height = 0;
+    // Layers named for what they hold: FRAME, TITLE (grid and texts of notes), VISIBLE and HIDDEN edges.
+    struct Path { std::vector<double> xy; std::string layer; bool hidden = false; };
+    struct Arc { double cx = 0, cy = 0, r = 0, a1 = 0, a2 = 360; bool full = false; std::string layer; bool hidden = false; };
+    struct Text { double x = 0, y = 0, height = 3.5; std::string utf8, layer; };
+    std::vector<Path> paths;
+    std::vector<Arc> arcs;
+    std::vector<Text> texts;
+};
+
+// The sheet's frame, its notes with their texts, and each view's hidden-line projection at its scale,
+// centred where the view stands. Orthographic views show hidden edges (layer HIDDEN), the isometric
+// view only visible ones. Projections of the same bodies in the same direction are made once.
+Drawing drawSheet(Object& sheet);
+
+}  // namespace host::draft
