@@ -25,6 +25,8 @@
 #include <TopExp_Explorer.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
+#include <TopoDS_Iterator.hxx>
+#include <unordered_map>
 #include <TopoDS_Wire.hxx>
 #include <gp_Ax2.hxx>
 #include <gp_Ax3.hxx>
@@ -238,6 +240,38 @@ private:
     bool broke_ = false;
 };
 
+// A read shape must be a tree of shapes in their order (solids of shells of faces of wires of edges of
+// vertices; compounds of anything): damaged text can make a shape hold itself, and every later walk
+// over it would never end. Walked without recursion, at most `maxShapes` distinct shapes.
+void checkStructure(const TopoDS_Shape& top, size_t maxShapes) {
+    struct Frame {
+        TopoDS_Shape shape;
+        TopoDS_Iterator it;
+    };
+    std::unordered_map<const TopoDS_TShape*, int> state;  // 1 being walked, 2 done
+    std::vector<Frame> stack;
+    state[top.TShape().get()] = 1;
+    stack.push_back({top, TopoDS_Iterator(top)});
+    while (!stack.empty()) {
+        if (!stack.back().it.More()) {
+            state[stack.back().shape.TShape().get()] = 2;
+            stack.pop_back();
+            continue;
+        }
+        TopoDS_Shape child = stack.back().it.Value();
+        stack.back().it.Next();
+        const TopAbs_ShapeEnum parent = stack.back().shape.ShapeType();
+        if (parent != TopAbs_COMPOUND && child.ShapeType() <= parent)
+            throw std::runtime_error("shape text does not read back: a shape holds one of its own kind or a bigger one");
+        int& st = state[child.TShape().get()];
+        if (st == 1) throw std::runtime_error("shape text does not read back: a shape holds itself");
+        if (st == 2) continue;
+        if (state.size() > maxShapes) throw std::runtime_error("shape text does not read back: it describes more than it holds");
+        st = 1;
+        stack.push_back({child, TopoDS_Iterator(child)});
+    }
+}
+
 }  // namespace
 
 TopoDS_Shape fromText(const std::string& text) {
@@ -245,6 +279,9 @@ TopoDS_Shape fromText(const std::string& text) {
         throw std::runtime_error("shape text of " + std::to_string(text.size()) + " bytes is larger than any stock's");
     TopoDS_Shape shape;
     std::istringstream in(text);
+    // A read that fails ends the reading: the kernel's reader would otherwise go round a loop that waits
+    // for a value a damaged text no longer gives.
+    in.exceptions(std::ios::failbit | std::ios::badbit);
     // Every entity the reader steps over takes a few bytes of text at the least.
     Handle(WorkBound) bound = new WorkBound(text.size() / 2 + 64);
     try {
@@ -252,11 +289,14 @@ TopoDS_Shape fromText(const std::string& text) {
         BRepTools::Read(shape, in, builder, bound->Start());
     } catch (const Standard_Failure& e) {
         throw std::runtime_error(kernelMessage("read the shape text back", e));
+    } catch (const std::ios_base::failure&) {
+        throw std::runtime_error("shape text does not read back: it ends before the shape does");
     } catch (const std::exception& e) {
         throw std::runtime_error(std::string("shape text does not read back: ") + e.what());
     }
     if (bound->broke()) throw std::runtime_error("shape text does not read back: it describes more than it holds");
     if (shape.IsNull()) throw std::runtime_error("shape text does not read back as a shape");
+    kernel("read the shape text back", [&] { checkStructure(shape, text.size() / 2 + 64); });
     return shape;
 }
 
