@@ -1,0 +1,110 @@
+#include "drawings/drawing_rules.hpp"
+#include <algorithm>
+#include "components/naming.hpp"
+
+namespace drawing {
+
+Layout fit(double x, double y, double z, const SheetFit& s) {
+    Layout l;
+    l.x = x;
+    l.y = y;
+    l.z = z;
+    const double W = s.width, H = kSheetHeight;
+    const double sx = W / (x + y), sy = H / (y + z);
+    const double a = s.sideAllowance / sx, b = s.heightAllowance / sy;
+    const double tx = W / (x + y + a), ty = H / (y + z + b);
+    l.scale = std::min(tx, ty) / 1.2;
+    l.horizontalGap = (W - (x + y) * l.scale) / 3;
+    l.verticalGap = (H - (y + z) * l.scale - s.bottomReserve - l.horizontalGap) / 2;
+    return l;
+}
+
+ViewPlaces places(const Layout& l) {
+    const double s = l.usable(), gx = l.horizontalGap, gy = l.verticalGap;
+    ViewPlaces p;
+    p.front = {gx + l.x * s / 2, kSheetHeight - gy - l.z * s / 2};
+    p.below = {p.front.x, gy + 55 + l.y * s / 2};
+    p.right = {2 * gx + l.x * s + l.y * s / 2, p.front.y};
+    p.iso = {p.right.x, p.below.y};
+    return p;
+}
+
+void Extents::add(const double box[6]) {
+    for (int i = 0; i < 3; ++i) {
+        min[i] = any ? std::min(min[i], box[i]) : box[i];
+        max[i] = any ? std::max(max[i], box[i + 3]) : box[i + 3];
+    }
+    any = true;
+}
+
+SheetName assemblySheet(const std::string& stem, const std::string& path) {
+    SheetName n;
+    n.path = path;
+    n.stem = stem;
+    std::string tail = naming::afterLastDash(stem), head = naming::beforeLastDash(stem);
+    n.tail = naming::allDigits(tail) ? tail : std::string();
+    n.name = naming::afterLastDash(head);
+    n.sheet = n.tail + "-0组件-" + n.name;
+    return n;
+}
+
+SheetName partSheet(const std::string& stem, const std::string& path) {
+    SheetName n;
+    n.path = path;
+    n.stem = stem;
+    if (naming::lastOf(stem, '-') == std::string::npos) return n;
+    std::string last = naming::afterLastDash(stem), head = naming::beforeLastDash(stem);
+    std::string middle = naming::afterLastDash(head), front = naming::beforeLastDash(head);
+    if (naming::allDigits(middle)) {
+        n.tail = middle + "-" + last;
+        n.name = naming::afterLastDash(front);
+        n.sheet = n.tail + "-" + n.name;
+    } else {
+        n.tail = last;
+        n.name = middle;
+        n.sheet = "000-" + last + "-" + middle;
+    }
+    return n;
+}
+
+bool assemblyDrawn(const std::string& stem) {
+    if (naming::contains(stem, "装配") || naming::contains(stem, "数模")) return false;
+    if (naming::lastOf(stem, '-') == std::string::npos) return false;
+    return naming::allDigits(naming::afterLastDash(stem));
+}
+
+Marker markerOf(const std::string& t) {
+    static const char* const markers[] = {"定义材料", "定义后图号", "定义数量", "定义总数", "定义图纸名称"};
+    for (int m = kMaterial; m < kNoMarker; ++m)
+        if (naming::contains(t, markers[m])) return static_cast<Marker>(m);
+    return kNoMarker;
+}
+
+std::string titleCell(const std::string& t, const TitleValues& v, bool& changed) {
+    Marker m = markerOf(t);
+    changed = m != kNoMarker;
+    switch (m) {
+        case kMaterial: return v.material;
+        case kNumber: return v.number;
+        case kQuantity: return v.quantity;
+        case kTotal: return v.total;
+        case kName: return v.name;
+        default: return t;
+    }
+}
+
+std::string fromFirstDash(const std::string& number) {
+    size_t p = naming::find(number, "-");
+    return p == std::string::npos ? std::string() : number.substr(p);
+}
+
+std::string afterFirstDash(const std::string& number) {
+    size_t p = naming::find(number, "-");
+    return p == std::string::npos ? std::string() : number.substr(p + 1);
+}
+
+std::string layerNumber(const std::string& prefix, const std::string& tail, int k, bool assembly) {
+    return assembly ? prefix + "-" + std::to_string(k) : prefix + "-" + tail + "-" + std::to_string(k);
+}
+
+}  // namespace drawing
