@@ -17,13 +17,6 @@
 
 namespace {
 
-std::string fileStem(tag_t component) { return 获取文件名和路径(得到新建组件的路径(component), 1); }
-
-// The whole name: the procedural name field holds only 30 bytes, and names longer than that must not collide.
-std::string objectName(tag_t object) {
-    auto* o = dynamic_cast<NXOpen::NXObject*>(NXOpen::NXObjectManager::Get(object));
-    return o ? std::string(o->Name().GetText()) : std::string();
-}
 
 std::vector<tag_t> objectsOf(tag_t component, int type, int subtype) {
     std::vector<tag_t> out;
@@ -36,6 +29,14 @@ std::vector<tag_t> objectsOf(tag_t component, int type, int subtype) {
 }
 
 }  // namespace
+
+std::string componentStem(tag_t component) { return 获取文件名和路径(得到新建组件的路径(component), 1); }
+
+// The procedural name field holds only 30 bytes, and names longer than that must not collide.
+std::string wholeName(tag_t object) {
+    auto* o = dynamic_cast<NXOpen::NXObject*>(NXOpen::NXObjectManager::Get(object));
+    return o ? std::string(o->Name().GetText()) : std::string();
+}
 
 int 得到装配下的boy(bool& occurrenceSeen, bool& bodySeen, tag_t body, tag_t& out) {
     if (occurrenceSeen && bodySeen) return 0;
@@ -58,7 +59,7 @@ void ASSEM_cycle_all_part(tag_t occurrence, std::vector<tag_t>& components, std:
     for (int i = 0; i < n; ++i) {
         ASSEM_cycle_all_part(children[i], components, instanceNames);
         components.push_back(children[i]);
-        instanceNames.push_back(objectName(children[i]));
+        instanceNames.push_back(wholeName(children[i]));
     }
     if (children) UF_free(children);
     UF_terminate();
@@ -77,7 +78,7 @@ std::vector<tag_t> 所有组件() {
 void 得到所有组件的数组(std::vector<tag_t>& out) {
     std::set<std::string> seen;
     for (tag_t c : 所有组件())
-        if (seen.insert(objectName(c)).second) out.push_back(c);
+        if (seen.insert(wholeName(c)).second) out.push_back(c);
 }
 
 int 得到组件的tag(std::vector<tag_t>& out) {
@@ -91,14 +92,14 @@ int 得到组件的tag(std::vector<tag_t>& out) {
     }
     std::vector<int> numbers;
     for (tag_t c : candidates) {
-        std::string tail = naming::afterLastDash(fileStem(c));
+        std::string tail = naming::afterLastDash(componentStem(c));
         if (naming::allDigits(tail)) numbers.push_back(std::atoi(tail.c_str()));
     }
     std::sort(numbers.begin(), numbers.end());
     // Candidates match a number by the leading digits of their tail, so base-10a goes with a base-10.
     for (int n : numbers)
         for (tag_t c : candidates)
-            if (std::atoi(naming::afterLastDash(fileStem(c)).c_str()) == n) out.push_back(c);
+            if (std::atoi(naming::afterLastDash(componentStem(c)).c_str()) == n) out.push_back(c);
     UF_terminate();
     return 0;
 }
@@ -114,7 +115,7 @@ int 得到组件下的组件(tag_t component, std::vector<tag_t>& out) {
     UF_initialize();
     std::set<std::string> seen;
     for (tag_t c : objectsOf(component, UF_component_type, UF_part_occurrence_subtype))
-        if (seen.insert(objectName(c)).second) out.push_back(c);
+        if (seen.insert(wholeName(c)).second) out.push_back(c);
     UF_terminate();
     return 0;
 }
@@ -161,7 +162,7 @@ int 遍历内存(const std::string& name, int& state) {
 int 得到所有组件的名称(std::vector<std::string>& names) {
     std::vector<tag_t> components;
     得到所有组件的数组(components);
-    for (tag_t c : components) names.push_back(naming::partNameOfFile(fileStem(c)));
+    for (tag_t c : components) names.push_back(naming::partNameOfFile(componentStem(c)));
     return 0;
 }
 

@@ -5,6 +5,10 @@
 #include <vector>
 #include <uf_defs.h>
 
+// An object's whole name, and a component's file stem (file name without folder and ".prt").
+std::string wholeName(tag_t object);
+std::string componentStem(tag_t component);
+
 // The prototype of an occurrence (first flag set), or the body itself (second flag set); nothing
 // when both flags are set already. Always 0.
 int 得到装配下的boy(bool& occurrenceSeen, bool& bodySeen, tag_t body, tag_t& out);

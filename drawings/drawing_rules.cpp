@@ -1,5 +1,6 @@
 #include "drawings/drawing_rules.hpp"
 #include <algorithm>
+#include <cmath>
 #include "components/naming.hpp"
 
 namespace drawing {
@@ -14,8 +15,10 @@ Layout fit(double x, double y, double z, const SheetFit& s) {
     const double a = s.sideAllowance / sx, b = s.heightAllowance / sy;
     const double tx = W / (x + y + a), ty = H / (y + z + b);
     l.scale = std::min(tx, ty) / 1.2;
-    l.horizontalGap = (W - (x + y) * l.scale) / 3;
-    l.verticalGap = (H - (y + z) * l.scale - s.bottomReserve - l.horizontalGap) / 2;
+    // With nothing measured the scale is not finite; the gaps are those of the scale drawn at.
+    const double g = std::isfinite(l.scale) ? l.scale : 1.0;
+    l.horizontalGap = (W - (x + y) * g) / 3;
+    l.verticalGap = (H - (y + z) * g - s.bottomReserve - l.horizontalGap) / 2;
     return l;
 }
 

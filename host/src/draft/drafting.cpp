@@ -198,9 +198,7 @@ std::vector<Object*> shownBodies(Object& viewObj) {
     for (tag_t t : p->objects) {
         Object* o = s.find(t);
         if (!o || o->type != UF_solid_type || o->subtype != UF_solid_body_subtype || o->blank || !layer[o->layer]) continue;
-        bool shown = true;
-        for (Object* c = s.find(o->parent); shown && c && !c->root; c = s.find(c->parent)) shown = layer[c->layer] && !c->blank;
-        if (shown) out.push_back(o);
+        out.push_back(o);
     }
     return out;
 }

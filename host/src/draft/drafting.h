@@ -106,8 +106,8 @@ Object& sheetFromTemplate(Part& part, const std::string& templatePath, const std
 std::string projectedModelView(const std::string& parentModelView, int code);
 
 // The bodies a member view shows, in model coordinates of the part it draws: a base or projected view
-// all bodies of its part on layers the part shows, an imported view those on its layers (and, for
-// occurrences, only when their components' layers are among them too). Blanked bodies are not shown.
+// all bodies of its part on layers the part shows, an imported view those on its own layers (an
+// occurrence by the layer it carries). Blanked bodies are not shown.
 std::vector<Object*> shownBodies(Object& view);
 
 }  // namespace host::draft

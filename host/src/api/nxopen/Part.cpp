@@ -12,10 +12,12 @@
 #include "NXOpen/Part.hxx"
 #include "api/common.h"
 #include "files/partfile.h"
+#include <filesystem>
 #include "files/paths.h"
 #include "text.h"
 #include "uf_object_types.h"
 
+namespace fs = std::filesystem;
 using namespace NXOpen;
 using namespace host::api;
 using host::Object;
@@ -110,8 +112,14 @@ Part* PartCollection::Display() {
 /* Part collection */
 
 NXOpen::BasePart* NXOpen::PartCollection::FindObject(const NXString& name) {
-    std::string n = host::text::toUtf8Lossy(name.GetText());
-    if (host::Part* p = S().partByLeaf(n)) return static_cast<BasePart*>(NXObjectManager::Get(p->tag));
+    std::string raw = name.GetText();
+    // A full path names one file; a bare name a loaded part's file name.
+    if (raw.find('\\') != std::string::npos || raw.find(':') != std::string::npos) {
+        std::string path = fs::absolute(host::paths::toHost(raw)).lexically_normal().string();
+        if (host::Part* p = S().partByPath(path)) return static_cast<BasePart*>(NXObjectManager::Get(p->tag));
+    } else if (host::Part* p = S().partByLeaf(host::text::toUtf8Lossy(raw))) {
+        return static_cast<BasePart*>(NXObjectManager::Get(p->tag));
+    }
     throw NXException(3520002, "no part " + std::string(name.GetText()) + " is loaded");
 }
 
