@@ -190,7 +190,7 @@ std::vector<Object*> shownBodies(Object& viewObj) {
     if (!p) return out;
     if (!p->instances.empty()) s.syncOccurrences(*p);
     std::vector<bool> layer(257, false);
-    if (v.kind == ViewKind::Imported && !v.layers.empty()) {
+    if (!v.layers.empty()) {
         for (int l : v.layers) layer[l] = true;
     } else {
         for (int l = 1; l <= 256; ++l) layer[l] = p->layerStatus[l] != 3;

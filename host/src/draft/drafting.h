@@ -44,7 +44,7 @@ struct View {
     std::string modelView;               // FRONT, TOP, LEFT, TFR-ISO, ...
     std::string partFile;                // the part drawn (absolute, UTF-8); imported views: the sheet's own part
     double x = 0, y = 0, scale = 1;      // centre on the sheet, mm
-    std::vector<int> layers;             // imported views: the layers shown (empty: as the part shows them)
+    std::vector<int> layers;             // the layers shown (empty: as the part shows them); imported views and their projections
     tag_t parent = 0;                    // projected views: the view projected from, and how
     int code = 0;
     bool outOfDate = true;

@@ -47,7 +47,7 @@ ordered_json sheet(Object& o) {
         x["part"] = std::filesystem::path(v->view->partFile).stem().string();
         x["at"] = {round3(v->view->x), round3(v->view->y)};
         x["scale"] = round6(v->view->scale);
-        if (v->view->kind == draft::ViewKind::Imported) x["layers"] = v->view->layers;
+        if (v->view->kind == draft::ViewKind::Imported || !v->view->layers.empty()) x["layers"] = v->view->layers;
         if (Object* parent = s.find(v->view->parent)) x["parent"] = text::toUtf8Lossy(parent->name);
         views.push_back(x);
     }

@@ -6,6 +6,7 @@
 #include <set>
 #include <cstdlib>
 #include <sstream>
+#include "draft/drafting.h"
 #include "files/partfile.h"
 #include "geom/kernel.h"
 #include "files/paths.h"
@@ -32,6 +33,7 @@ const std::map<std::string, std::pair<int, int>> kExpect = {
     {"message", {1, 1}}, {"block", {2, 2}}, {"attr", {3, 3}}, {"layer", {2, 2}}, {"color", {2, 2}},
     {"blank", {2, 2}}, {"translucency", {2, 2}}, {"file", {1, 1}}, {"nofile", {1, 1}}, {"sheets", {0, -1}},
     {"listing", {1, 1}}, {"background", {3, 3}}, {"parent", {2, 2}}, {"missing", {1, 1}},
+    {"sheet", {3, 3}}, {"view", {4, 4}}, {"cell", {2, 2}},
 };
 
 std::string quote(const std::string& s) { return "\"" + s + "\""; }
@@ -94,7 +96,7 @@ std::vector<Statement> parse(const std::string& content, const std::string& file
         int count = static_cast<int>(s.args.size());
         auto [lo, hi] = it->second;
         if (s.verb == "expect") {
-            if (s.args.empty()) throw JournalError(file, n, "expect what? (message, block, attr, layer, color, blank, translucency, file, nofile, sheets, listing, background, parent, missing)");
+            if (s.args.empty()) throw JournalError(file, n, "expect what? (message, block, attr, layer, color, blank, translucency, file, nofile, sheets, listing, background, parent, missing, sheet, view, cell)");
             auto e = kExpect.find(s.args[0]);
             if (e == kExpect.end()) throw JournalError(file, n, "unknown expectation " + quote(s.args[0]));
             lo = e->second.first + 1;
@@ -377,6 +379,8 @@ void Player::expect(const Statement& s) {
             return;
         }
         stop(Outcome::ExpectFailed, s, "expected " + a[1] + " to be missing, but it is there");
+    } else if (what == "sheet" || what == "view" || what == "cell") {
+        expectDrawing(s);
     } else if (what == "background") {
         for (int i = 0; i < 3; ++i)
             if (std::fabs(ss.colors[0][i] - text::toNumber(a[1 + i], "a colour value")) > 1e-9) {
@@ -385,6 +389,49 @@ void Player::expect(const Statement& s) {
                 stop(Outcome::ExpectFailed, s, "expected background " + a[1] + " " + a[2] + " " + a[3] + ", found " + f.str());
                 return;
             }
+    }
+}
+
+// expect sheet NAME scale S | expect view MODELVIEW@SHEET at X Y | expect cell SHEET "TEXT", on the work part's sheets.
+void Player::expectDrawing(const Statement& s) {
+    Session& ss = session();
+    const auto& a = s.args;
+    auto sheetNamed = [&](const std::string& name) -> Object& {
+        if (!ss.work) throw JournalError(file_, s.line, "no part is open");
+        for (tag_t t : ss.sheets(*ss.work))
+            if (ss.object(t).name == g(name)) return ss.object(t);
+        throw JournalError(file_, s.line, "no drawing sheet " + quote(name));
+    };
+    auto near = [&](double expected, double found, double tolerance, const std::string& what) {
+        if (std::fabs(expected - found) > tolerance) {
+            std::ostringstream m;
+            m << "expected " << what << " " << expected << ", found " << found;
+            stop(Outcome::ExpectFailed, s, m.str());
+        }
+    };
+    if (a[0] == "sheet") {
+        if (a[2] != "scale") throw JournalError(file_, s.line, "expect sheet NAME scale S");
+        Object& sh = sheetNamed(a[1]);
+        near(text::toNumber(a[3], "a scale"), sh.sheet->scale, 1e-4, "the scale of " + a[1]);
+    } else if (a[0] == "view") {
+        size_t at = a[1].find('@');
+        if (at == std::string::npos || a[2] != "at") throw JournalError(file_, s.line, "expect view MODELVIEW@SHEET at X Y");
+        Object& sh = sheetNamed(a[1].substr(at + 1));
+        std::string modelView = draft::modelViewName(a[1].substr(0, at));
+        Object* view = nullptr;
+        for (tag_t t : sh.sheet->views)
+            if (Object* v = ss.find(t); v && v->view->modelView == modelView && !view) view = v;
+        if (!view) throw JournalError(file_, s.line, "no " + modelView + " view on sheet " + quote(a[1].substr(at + 1)));
+        near(text::toNumber(a[3], "x"), view->view->x, 0.01, a[1] + " x");
+        near(text::toNumber(a[4], "y"), view->view->y, 0.01, a[1] + " y");
+    } else {
+        Object& sh = sheetNamed(a[1]);
+        for (tag_t t : sh.sheet->notes)
+            if (Object* n = ss.find(t))
+                for (auto& row : n->note->cells)
+                    for (auto& c : row)
+                        if (text::toUtf8Lossy(c) == a[2]) return;
+        stop(Outcome::ExpectFailed, s, "expected a cell " + quote(a[2]) + " on sheet " + quote(a[1]));
     }
 }
 

@@ -56,6 +56,7 @@ private:
     bool general(const Statement& s);     // statements that work at any level; false when not one of them
     void inDialog(ui::Dialog& d, const Statement& s);
     void expect(const Statement& s);
+    void expectDrawing(const Statement& s);
     std::string path(const std::string& p) const;
     tag_t ref(const std::string& r);
     std::vector<tag_t> refs(const std::vector<std::string>& r, size_t from);
