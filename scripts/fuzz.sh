@@ -28,9 +28,11 @@ for t in "${targets[@]}"; do
     tail -40 "$found/log"
   fi
   grep -E "cov:|stat::number_of_executed_units" "$found/log" | tail -2 || true
-  mkdir -p "$found/merged"
-  build-fuzz/tests/fuzz/fuzz_$t -merge=1 "$found/merged" "$corpus" "$found/new" -timeout=10 -rss_limit_mb=2048 -max_len=65536 2>/dev/null || true
+  # What stays in the tree is the smallest set of inputs that reaches every edge the run reached.
+  rm -rf "$found/merged" && mkdir -p "$found/merged"
+  build-fuzz/tests/fuzz/fuzz_$t -set_cover_merge=1 -use_counters=0 "$found/merged" "$corpus" "$found/new" -timeout=10 -rss_limit_mb=2048 \
+      -max_len=65536 2>/dev/null || true
   rm -rf "$corpus" && mv "$found/merged" "$corpus"
-  echo "   corpus: $(ls "$corpus" | wc -l) inputs, $(du -sk "$corpus" | cut -f1) KiB"
+  echo "   corpus: $(ls "$corpus" | wc -l) inputs, $(du -sk --apparent-size "$corpus" | cut -f1) KiB"
 done
 exit $status

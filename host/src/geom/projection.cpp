@@ -1,4 +1,5 @@
 #include "geom/projection.h"
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <BRepAdaptor_Curve.hxx>
@@ -76,6 +77,46 @@ void add(Projection& p, const TopoDS_Shape& compound, bool visible) {
     }
 }
 
+// A hidden edge drawn where a visible one lies is no hidden edge on a drawing: the back edges of a box
+// fall onto its front edges. Hidden segments that visible segments cover are left out.
+void dropCoveredHidden(Projection& p) {
+    const double tol = 1e-6 * std::max(1.0, std::max(p.xmax - p.xmin, p.ymax - p.ymin));
+    std::vector<const Curve2d*> visible;
+    for (const Curve2d& c : p.curves)
+        if (c.visible && c.kind == Curve2d::Segment) visible.push_back(&c);
+    auto covered = [&](const Curve2d& h) {
+        const double ax = h.xy[0], ay = h.xy[1], dx = h.xy[2] - ax, dy = h.xy[3] - ay;
+        const double len = std::hypot(dx, dy);
+        if (len < tol) return true;
+        const double ux = dx / len, uy = dy / len;
+        std::vector<std::pair<double, double>> spans;
+        for (const Curve2d* v : visible) {
+            // Both ends of the visible segment on the hidden one's line.
+            double t[2];
+            bool onLine = true;
+            for (int e = 0; e < 2 && onLine; ++e) {
+                const double px = v->xy[2 * e] - ax, py = v->xy[2 * e + 1] - ay;
+                onLine = std::abs(px * uy - py * ux) <= tol;
+                t[e] = px * ux + py * uy;
+            }
+            if (onLine) spans.emplace_back(std::min(t[0], t[1]), std::max(t[0], t[1]));
+        }
+        std::sort(spans.begin(), spans.end());
+        double reach = 0;
+        for (auto& [a, b] : spans) {
+            if (a > reach + tol) break;
+            reach = std::max(reach, b);
+        }
+        return reach >= len - tol;
+    };
+    std::vector<bool> keep;
+    for (const Curve2d& c : p.curves) keep.push_back(c.visible || c.kind != Curve2d::Segment || !covered(c));
+    std::vector<Curve2d> kept;
+    for (size_t i = 0; i < p.curves.size(); ++i)
+        if (keep[i]) kept.push_back(std::move(p.curves[i]));
+    p.curves = std::move(kept);
+}
+
 void extend(Projection& p) {
     bool first = true;
     auto take = [&](double x, double y) {
@@ -112,6 +153,7 @@ Projection project(const std::vector<TopoDS_Shape>& solids, const gp_Ax2& axes, 
             add(p, shapes.OutLineHCompound(), false);
         }
         extend(p);
+        if (hidden) dropCoveredHidden(p);
         return p;
     });
 }

@@ -1,0 +1,75 @@
+#include "harness.h"
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+#include "files/partfile.h"
+#include "model/menu.h"
+#include "model/modeldesc.h"
+
+extern "C" void ufsta(char* param, int* retcode, int paramLen);
+
+namespace bench {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct User : host::ui::User {
+    std::function<void(host::ui::Dialog&)> onDialog;
+    void drive(host::ui::Dialog& d) override {
+        if (onDialog) onDialog(d);
+        if (d.open) host::ui::pressCancel(d);
+    }
+    std::optional<std::vector<tag_t>> chooseObjects(const std::string&) override { return std::nullopt; }
+};
+
+User& user() {
+    static User u;
+    return u;
+}
+
+}  // namespace
+
+void startModule() {
+    host::Session& s = host::session();
+    s.baseDir = VORTA_BINARY_DIR "/base";
+    s.transcript = [](const std::string&) {};
+    char p[1] = {0};
+    int rc = 0;
+    ufsta(p, &rc, 0);
+    host::ui::setUser(&user());
+}
+
+void pick(const std::string& action, std::function<void(host::ui::Dialog&)> onDialog) {
+    user().onDialog = std::move(onDialog);
+    const host::Action* a = host::menu().find(action);
+    if (a) a->callback(nullptr, a->clientData, nullptr);
+    user().onDialog = nullptr;
+}
+
+host::Part& openPlant(const PlantShape& shape, const std::string& name) {
+    host::Session& s = host::session();
+    s.reset();
+    fs::path tmp = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+    fs::path dir = tmp / ("vorta-bench-" + name + "-" + std::to_string(shape.bodies));
+    fs::remove_all(dir);
+    std::string model = writePlant(shape, dir.string());
+    host::Part& top = host::partfile::open(host::modeldesc::build(model, "", true));
+    s.display = s.work = &top;
+    s.workOcc = top.rootOcc;
+    return top;
+}
+
+double seconds(const std::function<void()>& f) {
+    auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+double median(int runs, const std::function<double()>& f) {
+    std::vector<double> v;
+    for (int i = 0; i < runs; ++i) v.push_back(f());
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace bench

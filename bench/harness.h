@@ -1,0 +1,25 @@
+// What the whole-job benchmarks share: the module started in a quiet session, menu picks driven by
+// a scripted user, generated plants opened, and timing.
+#pragma once
+#include <chrono>
+#include <functional>
+#include <string>
+#include "model/session.h"
+#include "plant.h"
+#include "ui/dialog.h"
+
+namespace bench {
+
+// Starts the module on the build's installation folder, with the transcript thrown away.
+void startModule();
+// Picks a menu action; `onDialog` plays the user in its dialog, which is closed afterwards.
+void pick(const std::string& action, std::function<void(host::ui::Dialog&)> onDialog);
+// A fresh session holding the plant, written and built in a folder of its own (on a memory file
+// system when there is one: the disk's own costs of making many files are not the commands').
+host::Part& openPlant(const PlantShape& shape, const std::string& name);
+// Runs `f` and answers its seconds.
+double seconds(const std::function<void()>& f);
+// The median of `runs` values of `f`.
+double median(int runs, const std::function<double()>& f);
+
+}  // namespace bench
