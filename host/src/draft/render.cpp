@@ -1,4 +1,5 @@
 #include "draft/render.h"
+#include <algorithm>
 #include <map>
 #include <sstream>
 #include "geom/projection.h"
@@ -15,6 +16,56 @@ std::map<std::string, geom::Projection>& projections() {
     return cache;
 }
 
+// Up to this many bodies a view is one hidden-line projection, bodies hiding each other. A larger view
+// (a plant's general arrangement) would cost the square of its bodies: it is drawn body by body, each
+// with the edges it shows itself, from projections of each solid kept by its turn in space, so that
+// copies of a body anywhere in the plant are projected once.
+const size_t kExactBodies = 40;
+
+std::string trsfKey(const gp_Trsf& t) {
+    std::ostringstream k;
+    k.precision(12);
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 3; ++c) k << t.Value(r, c) << ',';
+    return k.str();
+}
+
+geom::Projection eachBody(const std::vector<TopoDS_Shape>& shapes, const std::string& modelView) {
+    const gp_Ax2 axes = geom::viewAxes(modelView);
+    geom::Projection all;
+    bool first = true;
+    for (const TopoDS_Shape& sh : shapes) {
+        gp_Trsf placed = sh.Location().Transformation();
+        gp_Trsf turn = placed;
+        turn.SetTranslationPart(gp_Vec(0, 0, 0));
+        const gp_XYZ move = placed.TranslationPart();
+        std::ostringstream key;
+        key << modelView << "|one|" << sh.TShape().get() << '|' << trsfKey(turn);
+        auto& cache = projections();
+        auto it = cache.find(key.str());
+        if (it == cache.end()) {
+            TopoDS_Shape turned = sh.Located(TopLoc_Location(turn));
+            it = cache.emplace(key.str(), geom::project({turned}, axes, false)).first;
+        }
+        const geom::Projection& p = it->second;
+        if (p.empty()) continue;
+        // A move in space is a move on the view plane: its parts along the view's x and y.
+        const double dx = move.Dot(axes.XDirection().XYZ()), dy = move.Dot(axes.YDirection().XYZ());
+        for (geom::Curve2d c : p.curves) {
+            for (size_t i = 0; i + 1 < c.xy.size(); i += 2) c.xy[i] += dx, c.xy[i + 1] += dy;
+            c.cx += dx;
+            c.cy += dy;
+            all.curves.push_back(std::move(c));
+        }
+        all.xmin = first ? p.xmin + dx : std::min(all.xmin, p.xmin + dx);
+        all.xmax = first ? p.xmax + dx : std::max(all.xmax, p.xmax + dx);
+        all.ymin = first ? p.ymin + dy : std::min(all.ymin, p.ymin + dy);
+        all.ymax = first ? p.ymax + dy : std::max(all.ymax, p.ymax + dy);
+        first = false;
+    }
+    return all;
+}
+
 const geom::Projection& projectionOf(Object& viewObj, bool hidden) {
     Session& s = session();
     std::vector<TopoDS_Shape> shapes;
@@ -28,7 +79,9 @@ const geom::Projection& projectionOf(Object& viewObj, bool hidden) {
     auto& cache = projections();
     auto it = cache.find(key.str());
     if (it != cache.end()) return it->second;
-    return cache.emplace(key.str(), geom::project(shapes, geom::viewAxes(viewObj.view->modelView), hidden)).first->second;
+    geom::Projection p = shapes.size() <= kExactBodies ? geom::project(shapes, geom::viewAxes(viewObj.view->modelView), hidden)
+                                                       : eachBody(shapes, viewObj.view->modelView);
+    return cache.emplace(key.str(), std::move(p)).first->second;
 }
 
 void drawView(Drawing& d, Object& viewObj) {
