@@ -1,6 +1,8 @@
 #include "geom/stock.h"
 #include "geom/kernel.h"
 
+#include <csetjmp>
+#include <csignal>
 #include <cmath>
 #include <map>
 #include <sstream>
@@ -272,6 +274,41 @@ void checkStructure(const TopoDS_Shape& top, size_t maxShapes) {
     }
 }
 
+// The kernel's reader follows a null surface on some damaged texts (a trimmed surface whose basis does
+// not read) instead of failing. While it reads, such a fault ends the reading, as a refusal.
+sigjmp_buf* g_reading = nullptr;
+
+void onFault(int) {
+    if (g_reading) siglongjmp(*g_reading, 1);
+    std::signal(SIGSEGV, SIG_DFL);
+    std::raise(SIGSEGV);
+}
+
+class FaultGuard {
+public:
+    explicit FaultGuard(sigjmp_buf& jump) {
+        g_reading = &jump;
+        struct sigaction a {};
+        a.sa_handler = onFault;
+        sigemptyset(&a.sa_mask);
+        sigaction(SIGSEGV, &a, &old_);
+    }
+    ~FaultGuard() {
+        sigaction(SIGSEGV, &old_, nullptr);
+        g_reading = nullptr;
+    }
+private:
+    struct sigaction old_ {};
+};
+
+void readGuarded(TopoDS_Shape& shape, std::istream& in, const Message_ProgressRange& range) {
+    sigjmp_buf jump;
+    FaultGuard guard(jump);
+    if (sigsetjmp(jump, 1) != 0) throw std::runtime_error("the kernel's reader failed on it");
+    BRep_Builder builder;
+    BRepTools::Read(shape, in, builder, range);
+}
+
 }  // namespace
 
 TopoDS_Shape fromText(const std::string& text) {
@@ -285,8 +322,7 @@ TopoDS_Shape fromText(const std::string& text) {
     // Every entity the reader steps over takes a few bytes of text at the least.
     Handle(WorkBound) bound = new WorkBound(text.size() / 2 + 64);
     try {
-        BRep_Builder builder;
-        BRepTools::Read(shape, in, builder, bound->Start());
+        readGuarded(shape, in, bound->Start());
     } catch (const Standard_Failure& e) {
         throw std::runtime_error(kernelMessage("read the shape text back", e));
     } catch (const std::ios_base::failure&) {
