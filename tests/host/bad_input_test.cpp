@@ -249,7 +249,7 @@ TEST_F(BadInputTest, AParentWhoseComponentFileIsMissingOpensAndKeepsIt) {
     host::session().reset();
     fs::rename(dir / "away.prt", dir / "c-1.prt");
     host::Part& again = host::partfile::open((dir / "top.prt").string());
-    EXPECT_TRUE(again.missing.empty());
+    EXPECT_TRUE(again.missing.empty()) << (again.missing.empty() ? "" : again.missing[0]);
     EXPECT_EQ(1u, host::session().componentsShowing(again, *host::session().partByPath((dir / "c-1.prt").string())).size());
 }
 

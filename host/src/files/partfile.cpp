@@ -189,6 +189,12 @@ Part& load(const std::string& pathIn) {
             if (!pids.insert(pid).second) throw std::runtime_error("object id " + std::to_string(pid) + " is used twice");
             p.nextPid = std::max(p.nextPid, pid + 1);
         };
+        // Texts with a good check are tried in a process of their own before this one reads them.
+        std::vector<const std::string*> solids;
+        for (auto& e : fields::arrayField(j, "objects"))
+            if (const json* b = fields::find(e, "brep"); b && b->is_string() && fields::string(e, "check", "") == check(b->get_ref<const std::string&>()))
+                solids.push_back(&b->get_ref<const std::string&>());
+        if (!geom::readsSafely(solids)) throw std::runtime_error("a solid's text makes the geometric kernel's reader fail");
         for (auto& e : fields::arrayField(j, "objects")) {
             int type = fields::integer(e, "type", 0, INT_MAX, -1), subtype = fields::integer(e, "subtype", 0, INT_MAX, -1);
             // The file holds solid bodies; anything else in its place is damage, not a kind to guess at.

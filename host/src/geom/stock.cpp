@@ -1,8 +1,10 @@
 #include "geom/stock.h"
 #include "geom/kernel.h"
 
-#include <csetjmp>
-#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdio>
 #include <cmath>
 #include <map>
 #include <sstream>
@@ -274,41 +276,6 @@ void checkStructure(const TopoDS_Shape& top, size_t maxShapes) {
     }
 }
 
-// The kernel's reader follows a null surface on some damaged texts (a trimmed surface whose basis does
-// not read) instead of failing. While it reads, such a fault ends the reading, as a refusal.
-sigjmp_buf* g_reading = nullptr;
-
-void onFault(int) {
-    if (g_reading) siglongjmp(*g_reading, 1);
-    std::signal(SIGSEGV, SIG_DFL);
-    std::raise(SIGSEGV);
-}
-
-class FaultGuard {
-public:
-    explicit FaultGuard(sigjmp_buf& jump) {
-        g_reading = &jump;
-        struct sigaction a {};
-        a.sa_handler = onFault;
-        sigemptyset(&a.sa_mask);
-        sigaction(SIGSEGV, &a, &old_);
-    }
-    ~FaultGuard() {
-        sigaction(SIGSEGV, &old_, nullptr);
-        g_reading = nullptr;
-    }
-private:
-    struct sigaction old_ {};
-};
-
-void readGuarded(TopoDS_Shape& shape, std::istream& in, const Message_ProgressRange& range) {
-    sigjmp_buf jump;
-    FaultGuard guard(jump);
-    if (sigsetjmp(jump, 1) != 0) throw std::runtime_error("the kernel's reader failed on it");
-    BRep_Builder builder;
-    BRepTools::Read(shape, in, builder, range);
-}
-
 }  // namespace
 
 TopoDS_Shape fromText(const std::string& text) {
@@ -322,7 +289,8 @@ TopoDS_Shape fromText(const std::string& text) {
     // Every entity the reader steps over takes a few bytes of text at the least.
     Handle(WorkBound) bound = new WorkBound(text.size() / 2 + 64);
     try {
-        readGuarded(shape, in, bound->Start());
+        BRep_Builder builder;
+        BRepTools::Read(shape, in, builder, bound->Start());
     } catch (const Standard_Failure& e) {
         throw std::runtime_error(kernelMessage("read the shape text back", e));
     } catch (const std::ios_base::failure&) {
@@ -334,6 +302,27 @@ TopoDS_Shape fromText(const std::string& text) {
     if (shape.IsNull()) throw std::runtime_error("shape text does not read back as a shape");
     kernel("read the shape text back", [&] { checkStructure(shape, text.size() / 2 + 64); });
     return shape;
+}
+
+bool readsSafely(const std::vector<const std::string*>& texts) {
+    if (texts.empty()) return true;
+    std::fflush(nullptr);
+    pid_t child = fork();
+    if (child < 0) return true;  // no process to try in: the texts are read as they are
+    if (child == 0) {
+        alarm(30);
+        for (const std::string* t : texts) {
+            try {
+                fromText(*t);
+            } catch (const std::exception&) {
+            } catch (const Standard_Failure&) {
+            }
+        }
+        _exit(0);
+    }
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 std::string kernelMessage(const std::string& what, const Standard_Failure& e) {

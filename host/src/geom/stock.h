@@ -62,7 +62,10 @@ int faceCount(const TopoDS_Shape& shape);
 int edgeCount(const TopoDS_Shape& shape);
 
 // Lossless text form of a shape (for part files), and back. fromText throws on damaged text.
+// Some damaged texts make the kernel's reader follow a null pointer instead of failing; readsSafely
+// reads the texts in a process of its own first and answers whether it came through.
 std::string toText(const TopoDS_Shape& shape);
 TopoDS_Shape fromText(const std::string& text);
+bool readsSafely(const std::vector<const std::string*>& texts);
 
 }  // namespace host::geom
