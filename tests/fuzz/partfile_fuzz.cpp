@@ -7,7 +7,12 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzz::quiet();
     std::string text(reinterpret_cast<const char*>(data), size);
-    nlohmann::json j = nlohmann::json::parse(text, nullptr, false);
+    nlohmann::json j;
+    try {
+        j = nlohmann::json::parse(text, nullptr, false);
+    } catch (const nlohmann::json::exception&) {
+        j = nlohmann::json::value_t::discarded;
+    }
     if (!j.is_discarded() && j.is_object() && j.contains("objects") && j["objects"].is_array()) {
         for (auto& o : j["objects"])
             if (o.is_object() && o.contains("brep") && o["brep"].is_string()) o["check"] = host::partfile::solidCheck(o["brep"].get<std::string>());

@@ -166,6 +166,8 @@ Part& load(const std::string& pathIn) {
         j = json::parse(buf.str());
     } catch (const json::parse_error& e) {
         fail(UF_err_operation_failed, path + " is not a part file (not valid JSON at byte " + std::to_string(e.byte) + ")");
+    } catch (const json::exception&) {
+        fail(UF_err_operation_failed, path + " is not a part file (a number is too large)");
     }
     const json* format = fields::find(j, "format");
     if (!format || *format != kFormat) fail(UF_err_operation_failed, path + " is not a part file of this system");

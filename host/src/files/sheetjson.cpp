@@ -130,7 +130,12 @@ draft::Template fromJson(const json& j, const fs::path& folder) {
 }
 
 draft::Template firstSheet(const std::string& fileText, const std::string& path) {
-    json j = json::parse(fileText, nullptr, false);
+    json j;
+    try {
+        j = json::parse(fileText, nullptr, false);
+    } catch (const json::exception&) {
+        j = json::value_t::discarded;
+    }
     if (j.is_discarded() || !j.is_object() || j.value("format", "") != "vorta-part")
         fail(UF_err_operation_failed, path + " is not a part file of this system");
     try {

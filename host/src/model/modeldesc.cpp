@@ -86,6 +86,9 @@ private:
             std::string what = e.what();
             size_t cut = what.find(": ", what.find("parse_error"));
             throw ModelError(src.path, line, "not valid JSON: " + (cut == std::string::npos ? what : what.substr(cut + 2)));
+        } catch (const json::exception&) {
+            // The reader's other refusal: a number too large for any type it has.
+            throw ModelError(src.path, 1, "not valid JSON: a number is too large");
         }
     }
 
