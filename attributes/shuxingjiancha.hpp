@@ -8,8 +8,12 @@ public:
     void dialogShown_cb();
     int apply_cb();
     int update_cb(NXOpen::BlockStyler::UIBlock* block);
+    // Hides the picked bodies and shows again, in their colours, those without attributes and those
+    // whose mass no longer matches their stock size record.
+    void wu();
 
 private:
+    void requireBlocks() const;
     NXOpen::BlockStyler::Group* group = nullptr;
     NXOpen::BlockStyler::SelectObject* blockxuanzhe = nullptr;
     NXOpen::BlockStyler::Group* group0 = nullptr;

@@ -32,7 +32,7 @@ for t in "${targets[@]}"; do
   rm -rf "$found/merged" && mkdir -p "$found/merged"
   build-fuzz/tests/fuzz/fuzz_$t -set_cover_merge=1 -use_counters=0 "$found/merged" "$corpus" "$found/new" -timeout=10 -rss_limit_mb=2048 \
       -max_len=65536 2>/dev/null || true
-  rm -rf "$corpus" && mv "$found/merged" "$corpus"
+  if [ -n "$(ls -A "$found/merged" 2>/dev/null)" ]; then rm -rf "$corpus" && mv "$found/merged" "$corpus"; fi
   echo "   corpus: $(ls "$corpus" | wc -l) inputs, $(du -sk --apparent-size "$corpus" | cut -f1) KiB"
 done
 exit $status

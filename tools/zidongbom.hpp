@@ -1,4 +1,5 @@
 #pragma once
+#include <uf_defs.h>
 #include "common/styler_dialog.hpp"
 
 class zidongbom : public StylerDialog<zidongbom> {
@@ -8,6 +9,8 @@ public:
     void dialogShown_cb();
     int apply_cb();
     int update_cb(NXOpen::BlockStyler::UIBlock* block);
+    // The first parts list among what the current sheet shows; NULL_TAG when there is none.
+    tag_t 找明细表();
 
 private:
     NXOpen::BlockStyler::Group* group0 = nullptr;

@@ -13,4 +13,8 @@ UF_EXTERN_C UFUNEXPORT int uc4504(const char* fspec, int option, int file_type, 
 UF_EXTERN_C UFUNEXPORT int uc4514a(int channel, char** line);
 UF_EXTERN_C UFUNEXPORT int uc4540(int channel, int option);
 
+/* Copies a file. Type 254 is a workbook: ".xlsx" is added to a name that has no extension. Options
+   1 and 33 both replace a file at the destination, once the copy is whole. */
+UF_EXTERN_C UFUNEXPORT int uc4567(const char* source, const char* destination, int copy_option, int source_type, int destination_type);
+
 #endif

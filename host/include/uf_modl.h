@@ -48,4 +48,9 @@ UF_EXTERN_C UFUNEXPORT int UF_MODL_ask_distance_tolerance(double* tolerance);
 UF_EXTERN_C UFUNEXPORT int UF_MODL_ask_feat_body(tag_t feature, tag_t* body);
 UF_EXTERN_C UFUNEXPORT int UF_MODL_update(void);
 
+/* Mass properties of bodies. type 1: solids; units 3: grams and centimetres; density 0: each body's
+   own. mass_props[2] is the mass, [1] the volume. accuracy 1 takes acc_value[0] as the accuracy. */
+UF_EXTERN_C UFUNEXPORT int UF_MODL_ask_mass_props_3d(tag_t* objects, int num_objects, int type, int units, double density,
+    int accuracy, double acc_value[11], double mass_props[47], double statistics[13]);
+
 #endif

@@ -1,4 +1,5 @@
 // Files: existence, and text files read line by line through channels.
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -54,3 +55,26 @@ int uc4514a(int channel, char** line) {
 int uc4540(int channel, int) { return channels().erase(channel) ? 0 : UF_err_bad_parameter_number_1; }
 
 }  // extern "C"
+
+extern "C" int uc4567(const char* source, const char* destination, int option, int sourceType, int destinationType) {
+    return guarded("uc4567", [&] {
+        if (!source || !destination) fail(UF_err_bad_parameter_number_1, "no file to copy");
+        if (option != 1 && option != 33) fail(UF_err_bad_parameter_number_3, "copy options 1 and 33 are provided");
+        // Type 254 is a workbook: a name without an extension gets ".xlsx".
+        auto named = [](std::string p, int type) {
+            if (type == 254 && std::filesystem::path(p).extension().empty()) p += ".xlsx";
+            return p;
+        };
+        const std::string from = named(paths::toHost(source), sourceType), to = named(paths::toHost(destination), destinationType);
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(from, ec)) fail(UF_err_file_not_found, "no file " + from + " to copy");
+        // Both options replace the destination; the copy is made aside and renamed over it once whole.
+        const std::string tmp = to + ".writing";
+        std::filesystem::copy_file(from, tmp, std::filesystem::copy_options::overwrite_existing, ec);
+        if (!ec) std::filesystem::rename(tmp, to, ec);
+        if (ec) {
+            std::filesystem::remove(tmp, ec);
+            fail(UF_err_operation_failed, "cannot copy " + from + " to " + to);
+        }
+    });
+}

@@ -3,7 +3,10 @@
 #include <cstring>
 #include <TopoDS.hxx>
 #include <gp_Ax3.hxx>
+#include <algorithm>
 #include "api/common.h"
+#include "kf/rules.h"
+#include "text.h"
 #include "geom/measure.h"
 #include "model/guard.h"
 #include "uf_modl.h"
@@ -261,6 +264,40 @@ int UF_MODL_ask_feat_body(tag_t feature, tag_t* b) {
     });
 }
 
-int UF_MODL_update(void) { return guarded("UF_MODL_update", [] {}); }
+// Updating the model evaluates the rules of every part that has rules waiting; a rule that fails is
+// told to the system log, as the host's rule engine tells it, and the update goes on.
+int UF_MODL_update(void) {
+    return guarded("UF_MODL_update", [] {
+        Session& s = session();
+        for (auto& p : s.parts())
+            if (p->rules) p->rules->update([&](const std::string& m) { s.syslog.push_back(text::toUtf8Lossy(m)); });
+    });
+}
+
+int UF_MODL_ask_mass_props_3d(tag_t* objects, int n, int type, int units, double density, int, double[11], double props[47], double stats[13]) {
+    return guarded("UF_MODL_ask_mass_props_3d", [&] {
+        if (!objects || n < 1) fail(UF_err_bad_parameter_number_1, "no objects");
+        if (type != 1) fail(UF_err_bad_parameter_number_3, "only solids (type 1) are measured");
+        if (units != 3) fail(UF_err_bad_parameter_number_4, "only grams and centimetres (units 3) are provided");
+        if (!(density >= 0)) fail(UF_err_bad_parameter_number_5, "a density must not be negative");
+        Session& s = session();
+        double volume = 0, mass = 0;
+        for (int i = 0; i < n; ++i) {
+            Object& b = s.object(objects[i]);
+            if (b.type != UF_solid_type || b.subtype != UF_solid_body_subtype) fail(UF_err_bad_parameter_number_1, "not a body");
+            const Object* own = &b;
+            while (own->isOccurrence()) own = &s.object(own->prototype);
+            const double v = s.massOf(b).volume / 1000.0;  // mm3 to cm3
+            volume += v;
+            mass += v * (density > 0 ? density : own->density);
+        }
+        if (props) {
+            std::fill(props, props + 47, 0.0);
+            props[1] = volume;
+            props[2] = mass;
+        }
+        if (stats) std::fill(stats, stats + 13, 0.0);
+    });
+}
 
 }  // extern "C"

@@ -34,6 +34,7 @@ struct Note {
     std::vector<std::vector<std::string>> cells;   // [row][column]
     std::vector<tag_t> sections;
     std::map<int, tag_t> handles;         // row, column and cell objects made on demand
+    std::vector<tag_t> members;           // parts lists: the objects added, in order
 };
 
 enum class ViewKind { Base, Projected, Imported };

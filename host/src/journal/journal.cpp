@@ -266,7 +266,8 @@ void Player::drive(ui::Dialog& d) {
 
 void Player::inDialog(ui::Dialog& d, const Statement& s) {
     const auto& a = s.args;
-    if (s.verb == "set") ui::setValue(d, g(a[0]), g(a[1]));
+    // A value that starts with $OUT (a folder, say) names a place in the scratch folder.
+    if (s.verb == "set") ui::setValue(d, g(a[0]), g(a[1].rfind("$OUT", 0) == 0 ? path(a[1]) : a[1]));
     else if (s.verb == "pick") ui::pick(d, g(a[0]), refs(a, 1));
     else if (s.verb == "press") ui::press(d, g(a[0]));
     else if (s.verb == "apply") ui::pressApply(d);

@@ -6,6 +6,7 @@
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include "files/partfile.h"
+#include "kf/excel.h"
 #include "text.h"
 #include "uf_object_types.h"
 
@@ -61,6 +62,8 @@ void Session::reset() {
     display = work = nullptr;
     workOcc = 0;
     application = "UG_APP_MODELING";
+    kfPart = 0;
+    kf::closeAll();
     for (auto& c : colors) c = {0.5, 0.5, 0.5};
     colors[0] = {0.0, 0.0, 0.0};
     colors[1] = {1.0, 1.0, 1.0};

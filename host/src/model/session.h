@@ -18,6 +18,7 @@
 namespace host {
 
 struct Part;
+namespace kf { class Rules; }
 
 // Components nest a few levels in a real plant, a few dozen at the very most; deeper nesting is a
 // damaged or looping assembly and is refused where it is read.
@@ -121,6 +122,7 @@ struct Part {
     // Component files that could not be read when the assembly was built: kept as the file says,
     // reported, and written back unchanged, so that the assembly can be mended.
     std::vector<std::string> missing;
+    std::shared_ptr<kf::Rules> rules;    // Knowledge Fusion rules of its root instance
     bool stale = false;          // occurrences were taken away (a component's part closed): rebuild on next sync
     std::array<int, 257> layerStatus{};       // UF_LAYER_* per layer; index 0 unused
     int workLayer = 1;
@@ -218,6 +220,7 @@ public:
     std::vector<tag_t> unshown_;   // new bodies of parts that assemblies show, their occurrences still to make
 
     std::string application = "UG_APP_MODELING";   // the application the user is in
+    tag_t kfPart = 0;                                // the part UF_KF_init_part named
 
     // Installation folder (UGII_BASE_DIR) on disk, UTF-8
     std::string baseDir;

@@ -1,0 +1,35 @@
+#!/usr/bin/python3
+"""Writes the bill-of-materials template workbook 明细表模版.xlsx: three header rows with the trade's
+column titles, column widths, a frozen header and in column 8 the total weight of each row.
+
+usage: bom_template.py OUT.xlsx"""
+import sys
+from openpyxl import Workbook
+from openpyxl.styles import Alignment, Border, Font, Side
+
+COLUMNS = [  # title, width
+    ("序号", 6), ("图号", 22), ("名称", 18), ("规格", 24), ("数量", 7),
+    ("材料", 10), ("单重(kg)", 11), ("总重(kg)", 11), ("备注", 16), ("类别", 6),
+]
+ROWS_WITH_TOTALS = 2000  # rows 4 on that get the total-weight formula
+
+wb = Workbook()
+ws = wb.active
+ws.title = "明细表"
+thin = Side(style="thin")
+box = Border(left=thin, right=thin, top=thin, bottom=thin)
+ws.merge_cells(start_row=1, start_column=1, end_row=1, end_column=len(COLUMNS))
+ws.cell(row=1, column=1, value="材料明细表").font = Font(size=16, bold=True)
+ws.cell(row=1, column=1).alignment = Alignment(horizontal="center")
+ws.cell(row=2, column=1, value="项目:")
+ws.cell(row=2, column=6, value="日期:")
+for col, (title, width) in enumerate(COLUMNS, start=1):
+    c = ws.cell(row=3, column=col, value=title)
+    c.font = Font(bold=True)
+    c.alignment = Alignment(horizontal="center")
+    c.border = box
+    ws.column_dimensions[c.column_letter].width = width
+for row in range(4, 4 + ROWS_WITH_TOTALS):
+    ws.cell(row=row, column=8, value=f'=IF(E{row}="","",E{row}*G{row})')
+ws.freeze_panes = "A4"
+wb.save(sys.argv[1])

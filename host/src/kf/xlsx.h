@@ -1,0 +1,32 @@
+// Workbooks (.xlsx) as the host's spreadsheet functions see them: cells of the first sheet written
+// in memory, everything else of the file kept as it was, and the file written whole on close.
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+
+namespace host::xlsx {
+
+class Workbook {
+public:
+    // Reads the workbook at `path` (on disk). Throws std::runtime_error naming the file when it is no workbook.
+    explicit Workbook(const std::string& path);
+    ~Workbook();
+    // Writes a cell of the first sheet (row and column from 1), UTF-8. A plain decimal number (no
+    // sign but "-", no leading zeros, no exponent) is stored as a number, anything else as text.
+    void write(int row, int column, const std::string& utf8);
+    // Writes the workbook to its file: aside first, then renamed over it. Throws when it cannot.
+    void save();
+    const std::string& path() const { return path_; }
+private:
+    struct State;
+    std::unique_ptr<State> s_;
+    std::string path_;
+};
+
+// Whether the text is a number as a workbook stores one.
+bool plainNumber(const std::string& text);
+// "A" for 1, "J" for 10, "AA" for 27.
+std::string columnName(int column);
+
+}  // namespace host::xlsx
