@@ -236,7 +236,8 @@ Part& load(const std::string& pathIn) {
             p.keepOverride(std::move(ov));
         }
         for (auto& e : fields::arrayField(j, "sheets")) draft::makeSheet(p, sheetjson::fromJson(e, dir));
-        p.currentSheet = 0;
+        // A part opens on its first sheet, as the host shows a drawing.
+        p.currentSheet = p.sheets.empty() ? 0 : p.sheets.front();
     } catch (const HostError&) {
         stack.pop_back();
         s.closePart(p);

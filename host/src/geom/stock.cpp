@@ -30,6 +30,7 @@
 #include <TopExp_Explorer.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
+#include <TopoDS_TShape.hxx>
 #include <TopoDS_Iterator.hxx>
 #include <unordered_map>
 #include <TopoDS_Wire.hxx>
@@ -195,15 +196,29 @@ gp_Trsf rigidMotion(const double m[12]) {
 MassProps massProps(const TopoDS_Shape& solid) {
     MassProps m;
     if (solid.IsNull()) return m;
-    GProp_GProps vol, surf;
-    kernel("compute the mass properties", [&] {
-        BRepGProp::VolumeProperties(solid, vol);
-        BRepGProp::SurfaceProperties(solid, surf);
-    });
-    m.volume = vol.Mass();
-    m.area = surf.Mass();
-    // A shape without volume (a face, a shell) still has a meaningful centre of its area.
-    m.centroid = std::abs(m.volume) > 0 ? vol.CentreOfMass() : surf.CentreOfMass();
+    // Copies of one solid in other places share it: volume and area are its own, the centre moves
+    // with the copy. Each solid is measured once; the kept handle keeps its address from being reused.
+    static std::unordered_map<const TopoDS_TShape*, std::pair<Handle(TopoDS_TShape), MassProps>> measured;
+    const gp_Trsf placed = solid.Location().Transformation();
+    auto it = measured.find(solid.TShape().get());
+    if (it == measured.end()) {
+        TopoDS_Shape base = solid.Located(TopLoc_Location()).Oriented(TopAbs_FORWARD);
+        GProp_GProps vol, surf;
+        kernel("compute the mass properties", [&] {
+            BRepGProp::VolumeProperties(base, vol);
+            BRepGProp::SurfaceProperties(base, surf);
+        });
+        MassProps b;
+        b.volume = vol.Mass();
+        b.area = surf.Mass();
+        // A shape without volume (a face, a shell) still has a meaningful centre of its area.
+        b.centroid = std::abs(b.volume) > 0 ? vol.CentreOfMass() : surf.CentreOfMass();
+        it = measured.emplace(solid.TShape().get(), std::make_pair(solid.TShape(), b)).first;
+    }
+    m = it->second.second;
+    m.centroid.Transform(placed);
+    // A solid seen inside out measures negative; its orientation is part of the shape, not of the solid.
+    if (solid.Orientation() == TopAbs_REVERSED) m.volume = -m.volume;
     return m;
 }
 
