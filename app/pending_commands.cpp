@@ -14,4 +14,3 @@ int bili_yangshi() { return bracketed(); }
 int tuceng_xianshi() { return bracketed(); }
 int wrod_lujin() { return bracketed(); }
 int yanse_touming() { return bracketed(); }
-int daochu_dwg() { return bracketed(); }

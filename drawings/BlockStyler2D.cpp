@@ -160,10 +160,21 @@ int BlockStyler2D::apply_cb() {
                 }
                 break;
             case 1:
-            case 2:
-                // Backup and rename come with their own work; until then nothing is touched.
-                message(job() == 1 ? "备份功能尚未提供,未做任何修改" : "重命名功能尚未提供,未做任何修改");
+                图纸备份();
                 break;
+            case 2: {
+                std::vector<NXOpen::TaggedObject*> picked = selection0->GetSelectedObjects();
+                // The rename is defined for one component; anything else is said, and nothing changes.
+                if (picked.size() != 1) {
+                    message("请选择一个组件再重命名");
+                    break;
+                }
+                const tag_t c = picked[0]->Tag();
+                const std::string oldPath = 得到新建组件的路径(c);
+                const std::string newPath = 获取文件名和路径(oldPath, 2) + "\\" + text(tuhao_new) + ".prt";
+                重命名组件(oldPath, newPath, c);
+                break;
+            }
             default: break;
         }
     });

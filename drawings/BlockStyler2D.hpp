@@ -57,6 +57,12 @@ public:
     int 得到数量及总数(tag_t prototype, tag_t parent, int& quantity, int& total);
     int 找重叠体(const std::vector<tag_t>& bodies);
 
+    // Backup and rename.
+    int 图纸备份();
+    int 判断图纸是否备份过(std::string& previous);
+    // False, with a message, when the part could not be saved under the new name (nothing is deleted then).
+    bool 重命名组件(const std::string& oldPath, const std::string& newPath, tag_t component);
+
     // Numbers and layer mode.
     int 批量修改零件图号();
     int 批量修改零件图号_图层出图();

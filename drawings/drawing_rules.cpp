@@ -110,4 +110,27 @@ std::string layerNumber(const std::string& prefix, const std::string& tail, int 
     return assembly ? prefix + "-" + std::to_string(k) : prefix + "-" + tail + "-" + std::to_string(k);
 }
 
+std::string previousPrefix(const std::vector<std::string>& stems) {
+    std::vector<std::string> heads;
+    for (const std::string& s : stems) {
+        size_t dash = naming::find(s, "-");
+        if (dash != std::string::npos) heads.push_back(s.substr(0, dash));
+    }
+    int best = 0;
+    std::string prefix;
+    for (const std::string& h : heads) {
+        int c = static_cast<int>(std::count(heads.begin(), heads.end(), h));
+        if (c >= best) best = c, prefix = h;
+    }
+    if (stems.empty() || best * 10 < 6 * static_cast<int>(stems.size())) return "";
+    return prefix;
+}
+
+std::string newStem(const std::string& stem, const std::string& prefix, const std::string& previous) {
+    size_t dash = naming::find(stem, "-");
+    std::string rest = stem;
+    if (!previous.empty() && dash != std::string::npos && stem.substr(0, dash) == previous) rest = stem.substr(dash + 1);
+    return prefix + "-" + rest;
+}
+
 }  // namespace drawing

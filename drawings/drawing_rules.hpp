@@ -72,4 +72,10 @@ std::string afterFirstDash(const std::string& number);
 // The number a body of layer mode carries: prefix-k under an assembly, prefix-tail-k otherwise.
 std::string layerNumber(const std::string& prefix, const std::string& tail, int k, bool assembly);
 
+// Backups: the prefix an earlier backup gave, when at least 60 % of the stems share the text before their
+// first "-" (the last such head in order when several tie); empty when none does.
+std::string previousPrefix(const std::vector<std::string>& stems);
+// A stem under the new prefix: an earlier backup's prefix is replaced, not stacked.
+std::string newStem(const std::string& stem, const std::string& prefix, const std::string& previous);
+
 }  // namespace drawing

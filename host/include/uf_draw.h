@@ -46,5 +46,7 @@ UF_EXTERN_C UFUNEXPORT int UF_DRAW_initialize_view_info(UF_DRAW_view_info_t* vie
 UF_EXTERN_C UFUNEXPORT int UF_DRAW_import_view(const tag_t drawing_tag, const tag_t view_tag, double dwg_reference_point[2],
     UF_DRAW_view_info_t* view_info, tag_t* draw_view_tag);
 UF_EXTERN_C UFUNEXPORT int UF_DRAW_move_view(tag_t view_tag, double drwg_reference_point[2]);
+/* The sheet a member view stands on. */
+UF_EXTERN_C UFUNEXPORT int UF_DRAW_ask_drawing_of_view(tag_t view_tag, tag_t* drawing_tag);
 
 #endif

@@ -98,3 +98,16 @@ TEST(LayerPlan, BlocksOfFifteenAndNumbersAfterTheirDashes) {
     EXPECT_EQ("P-2-1", layerNumber("P", "2", 1, false));
     EXPECT_EQ("P-4", layerNumber("P", "2", 4, true));
 }
+
+TEST(BackupNames, AnEarlierPrefixIsReplacedNotStacked) {
+    std::vector<std::string> twoOfThree = {"BF-a", "BF-b", "c"};
+    EXPECT_EQ("BF", previousPrefix(twoOfThree));
+    for (auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"BF-a", "XY-a"}, {"BF-b", "XY-b"}, {"c", "XY-c"}})
+        EXPECT_EQ(to, newStem(from, "XY", previousPrefix(twoOfThree)));
+    std::vector<std::string> oneOfThree = {"BF-a", "c", "d"};
+    EXPECT_EQ("", previousPrefix(oneOfThree));
+    for (auto& [from, to] : std::vector<std::pair<std::string, std::string>>{{"BF-a", "XY-BF-a"}, {"c", "XY-c"}, {"d", "XY-d"}})
+        EXPECT_EQ(to, newStem(from, "XY", previousPrefix(oneOfThree)));
+    EXPECT_EQ("", previousPrefix({}));
+    EXPECT_EQ("", previousPrefix({"a", "b"}));
+}

@@ -31,6 +31,9 @@ public:
     enum CloseAfterSave { CloseAfterSaveFalse = 0, CloseAfterSaveTrue = 1 };
     // Throws when the part or one of its modified components cannot be written.
     void Save(SaveComponents saveComponents, CloseAfterSave close);
+    // Saves the part under a new file (a Windows path); the session's part and every assembly that
+    // shows it follow the new name. The old file stays. Throws when the file cannot be written.
+    void SaveAs(const NXString& newFileName);
     enum CloseWholeTree { CloseWholeTreeFalse = 0, CloseWholeTreeTrue = 1 };
     // 0: a part modified since it was saved stays open; 1: it is closed all the same.
     enum CloseModified { CloseModifiedDontClose = 0, CloseModifiedCloseModified = 1 };

@@ -8,6 +8,7 @@ class PartCollection;
 class ListingWindow;
 class DisplayManager;
 class Update;
+class DexManager;
 
 class Session {
 public:
@@ -25,6 +26,7 @@ public:
     void CleanUpFacetedFacesAndEdges();
     // Enters an application ("UG_APP_DRAFTING", "UG_APP_MODELING").
     void ApplicationSwitchImmediate(const NXString& application);
+    NXOpen::DexManager* DexManager();
 };
 
 }  // namespace NXOpen

@@ -347,7 +347,24 @@ void saveAs(Part& p, const std::string& newPath) {
     fs::rename(tmp, path, ec);
     if (ec) failWith(ec.message());
     if (!fs::is_regular_file(path, ec)) failWith("it is not there after writing");
-    if (p.path != path) session().movePart(p, path);
+    // What was written must read back, before anyone deletes what it replaces.
+    {
+        std::ifstream back(path, std::ios::binary);
+        std::stringstream b;
+        b << back.rdbuf();
+        if (!json::accept(b.str())) fail(UF_err_operation_failed, "cannot save " + path + ": the file does not read back");
+    }
+    if (p.path != path) {
+        // Saved under a new name, the part is that file now, and assemblies that show it name it so.
+        const std::string old = p.path;
+        session().movePart(p, path);
+        for (auto& other : session().parts())
+            for (Instance& in : other->instances)
+                if (in.file == old) {
+                    in.file = path;
+                    other->modified = true;
+                }
+    }
     p.modified = false;
 }
 

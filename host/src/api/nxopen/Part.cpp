@@ -38,6 +38,15 @@ void NXOpen::BasePart::Save(SaveComponents components, CloseAfterSave close) {
     if (close == CloseAfterSaveTrue) Close(CloseWholeTreeFalse, CloseModifiedCloseModified, nullptr);
 }
 
+void NXOpen::BasePart::SaveAs(const NXString& newFileName) {
+    host::Part& p = partOf(live(this, "part").tag);
+    try {
+        host::partfile::saveAs(p, fs::absolute(host::paths::toHost(newFileName.GetText())).lexically_normal().string());
+    } catch (const std::exception& e) {
+        throw NXException(3520043, host::text::toGbk(e.what()));
+    }
+}
+
 void NXOpen::BasePart::Close(CloseWholeTree wholeTree, CloseModified modified, void*) {
     host::Part& p = partOf(live(this, "part").tag);
     if (p.modified && modified == CloseModifiedDontClose) return;

@@ -1,6 +1,7 @@
 // The host session: its parts, listing window, environment, undo marks and managers.
 #include "NXOpen/DisplayModification.hxx"
 #include "NXOpen/ListingWindow.hxx"
+#include "NXOpen/DxfdwgCreator.hxx"
 #include "NXOpen/NXException.hxx"
 #include "NXOpen/Part.hxx"
 #include "NXOpen/Session.hxx"
@@ -58,6 +59,11 @@ NXOpen::DisplayManager* NXOpen::Session::DisplayManager() {
 }
 
 void NXOpen::Session::CleanUpFacetedFacesAndEdges() {}
+
+NXOpen::DexManager* NXOpen::Session::DexManager() {
+    static NXOpen::DexManager m;
+    return &m;
+}
 
 void NXOpen::Session::ApplicationSwitchImmediate(const NXString& application) {
     std::string a = application.GetText();

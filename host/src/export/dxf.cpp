@@ -1,0 +1,105 @@
+#include "export/dxf.h"
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <dxflib/dl_dxf.h>
+#include "text.h"
+
+namespace host::exporter {
+namespace {
+
+DL_Attributes on(const std::string& layer) { return DL_Attributes(layer, 256, -1, "BYLAYER", 1.0); }
+
+}  // namespace
+
+void dxf(const draft::Drawing& d, const std::string& path) {
+    const std::string tmp = path + ".writing";
+    DL_Dxf out;
+    std::unique_ptr<DL_WriterA> w(out.out(tmp.c_str(), DL_Codes::AC1015));
+    if (!w) throw std::runtime_error("cannot write " + path);
+    DL_WriterA& dw = *w;
+    out.writeHeader(dw);
+    // Texts are GBK, and the file says so.
+    dw.dxfString(9, "$DWGCODEPAGE");
+    dw.dxfString(3, "ANSI_936");
+    dw.dxfString(9, "$INSUNITS");
+    dw.dxfInt(70, 4);  // millimetres
+    dw.dxfString(9, "$EXTMIN");
+    dw.coord(10, 0, 0, 0);
+    dw.dxfString(9, "$EXTMAX");
+    dw.coord(10, d.width, d.height, 0);
+    dw.sectionEnd();
+
+    dw.sectionTables();
+    out.writeVPort(dw);
+    double dashes[2] = {3.0, -1.5};
+    dw.tableLinetypes(4);
+    out.writeLinetype(dw, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
+    out.writeLinetype(dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
+    out.writeLinetype(dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
+    out.writeLinetype(dw, DL_LinetypeData("DASHED", "Dashed __ __ __", 0, 2, 4.5, dashes));
+    dw.tableEnd();
+    struct Layer { const char* name; int color; int width; const char* linetype; };
+    const Layer layers[] = {{"0", 7, -3, "CONTINUOUS"}, {"FRAME", 7, 50, "CONTINUOUS"}, {"TITLE", 7, 25, "CONTINUOUS"},
+                            {"VISIBLE", 7, 35, "CONTINUOUS"}, {"HIDDEN", 8, 18, "DASHED"}};
+    dw.tableLayers(5);
+    for (const Layer& l : layers) out.writeLayer(dw, DL_LayerData(l.name, 0), DL_Attributes("", l.color, l.width, l.linetype, 1.0));
+    dw.tableEnd();
+    dw.tableStyle(1);
+    out.writeStyle(dw, DL_StyleData("Standard", 0, 0.0, 0.8, 0.0, 0, 2.5, "gbcbig.shx", ""));
+    dw.tableEnd();
+    out.writeView(dw);
+    out.writeUcs(dw);
+    dw.tableAppid(1);
+    out.writeAppid(dw, "ACAD");
+    dw.tableEnd();
+    out.writeDimStyle(dw, 2.5, 1.25, 0.625, 0.625, 2.5);
+    out.writeBlockRecord(dw);
+    dw.tableEnd();
+    dw.sectionEnd();
+
+    dw.sectionBlocks();
+    out.writeBlock(dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
+    out.writeEndBlock(dw, "*Model_Space");
+    out.writeBlock(dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
+    out.writeEndBlock(dw, "*Paper_Space");
+    out.writeBlock(dw, DL_BlockData("*Paper_Space0", 0, 0.0, 0.0, 0.0));
+    out.writeEndBlock(dw, "*Paper_Space0");
+    dw.sectionEnd();
+
+    dw.sectionEntities();
+    for (const auto& p : d.paths) {
+        const size_t n = p.xy.size() / 2;
+        if (n < 2) continue;
+        if (n == 2) {
+            out.writeLine(dw, DL_LineData(p.xy[0], p.xy[1], 0, p.xy[2], p.xy[3], 0), on(p.layer));
+            continue;
+        }
+        out.writePolyline(dw, DL_PolylineData(static_cast<int>(n), 0, 0, 0), on(p.layer));
+        for (size_t i = 0; i < n; ++i) out.writeVertex(dw, DL_VertexData(p.xy[2 * i], p.xy[2 * i + 1], 0, 0));
+        out.writePolylineEnd(dw);
+    }
+    for (const auto& a : d.arcs) {
+        if (a.full) out.writeCircle(dw, DL_CircleData(a.cx, a.cy, 0, a.r), on(a.layer));
+        else out.writeArc(dw, DL_ArcData(a.cx, a.cy, 0, a.r, a.a1, a.a2), on(a.layer));
+    }
+    for (const auto& t : d.texts) {
+        // Centred on its point, as the render places it (justification middle centre).
+        std::string gbk = text::toGbkLossy(t.utf8);
+        out.writeText(dw, DL_TextData(t.x, t.y, 0, t.x, t.y, 0, t.height, 1.0, 0, 1, 2, gbk, "Standard", 0.0), on(t.layer));
+    }
+    dw.sectionEnd();
+    out.writeObjects(dw);
+    out.writeObjectsEnd(dw);
+    dw.dxfEOF();
+    dw.close();
+    w.reset();
+    std::error_code ec;
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) {
+        std::filesystem::remove(tmp, ec);
+        throw std::runtime_error("cannot write " + path + ": " + ec.message());
+    }
+}
+
+}  // namespace host::exporter
