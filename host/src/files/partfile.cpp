@@ -358,12 +358,21 @@ void saveAs(Part& p, const std::string& newPath) {
         // Saved under a new name, the part is that file now, and assemblies that show it name it so.
         const std::string old = p.path;
         session().movePart(p, path);
-        for (auto& other : session().parts())
+        Session& s = session();
+        for (auto& other : s.parts()) {
             for (Instance& in : other->instances)
                 if (in.file == old) {
                     in.file = path;
                     other->modified = true;
                 }
+            // Drawings of the part follow it too.
+            for (tag_t sheet : s.sheets(*other))
+                for (tag_t v : s.object(sheet).sheet->views)
+                    if (Object* view = s.find(v); view && view->view->partFile == old) {
+                        view->view->partFile = path;
+                        other->modified = true;
+                    }
+        }
     }
     p.modified = false;
 }
