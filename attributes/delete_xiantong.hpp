@@ -1,6 +1,9 @@
 #pragma once
 #include "common/styler_dialog.hpp"
 
+#include <vector>
+#include <uf_defs.h>
+
 class delete_xiantong : public StylerDialog<delete_xiantong> {
 public:
     delete_xiantong();
@@ -9,8 +12,12 @@ public:
     int apply_cb();
     int update_cb(NXOpen::BlockStyler::UIBlock* block);
     int cancel_cb();
+    // Counts the places and the overlapping copies among the picked bodies.
+    void 得到选择体的信息();
 
 private:
+    std::vector<tag_t> firstSeen_;
+    std::vector<tag_t> duplicates_;
     NXOpen::BlockStyler::Group* group = nullptr;
     NXOpen::BlockStyler::SelectObject* blockxuanzhe = nullptr;
     NXOpen::BlockStyler::Group* group0 = nullptr;

@@ -11,6 +11,9 @@
 #define ATTR_SIZE "DATE"               // 尺寸记录
 #define ATTR_CATEGORY "guige"          // 规格
 
+// The remark of a body that gets a drawing of its own.
+#define REMARK_MARKED "按图制作"
+
 // Value types: strings are written as 5 and read as 6 (any).
 const int kAttrWrite = 5;
 const int kAttrRead = 6;

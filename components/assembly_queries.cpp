@@ -126,7 +126,7 @@ int 得到出图的体(tag_t component, std::vector<tag_t>& out) {
     得到组件下所有的实体(component, bodies);
     std::set<std::string> taken;
     for (tag_t b : bodies) {
-        if (得到体的属性(b, ATTR_REMARK) != "按图制作") continue;
+        if (得到体的属性(b, ATTR_REMARK) != REMARK_MARKED) continue;
         if (naming::contains(得到体的属性(b, ATTR_PART_NO), "-")) continue;
         if (taken.insert(得到体的属性(b, ATTR_PART_NAME)).second) out.push_back(b);
     }

@@ -21,7 +21,7 @@
 
 namespace {
 
-const char* kMarked = "按图制作";
+const char* kMarked = REMARK_MARKED;
 
 void message(const std::string& text) { uc1601(text.c_str(), 1); }
 

@@ -14,6 +14,7 @@
 #include <uf_object_types.h>
 #include <uf_part.h>
 #include "common/attributes.hpp"
+#include "common/part_bodies.hpp"
 #include "common/uf_bracket.hpp"
 #include "tools/bom_rules.hpp"
 
@@ -94,12 +95,7 @@ std::vector<tag_t> bom::bodies() const {
     std::vector<tag_t> out;
     std::unique_ptr<PropertyList> props(enum0->GetProperties());
     if (props->GetEnum("Value") != 0) {
-        tag_t part = UF_ASSEM_ask_work_part();
-        for (tag_t t = UF_OBJ_cycle_objs_in_part(part, UF_solid_type, NULL_TAG); t != NULL_TAG; t = UF_OBJ_cycle_objs_in_part(part, UF_solid_type, t)) {
-            int type = 0, subtype = 0;
-            UF_OBJ_ask_type_and_subtype(t, &type, &subtype);
-            if (subtype == UF_solid_body_subtype) out.push_back(t);
-        }
+        out = 部件的体(UF_ASSEM_ask_work_part());
     } else {
         for (NXOpen::TaggedObject* o : selection0->GetSelectedObjects()) out.push_back(o->Tag());
     }

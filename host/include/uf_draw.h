@@ -46,6 +46,14 @@ UF_EXTERN_C UFUNEXPORT int UF_DRAW_initialize_view_info(UF_DRAW_view_info_t* vie
 UF_EXTERN_C UFUNEXPORT int UF_DRAW_import_view(const tag_t drawing_tag, const tag_t view_tag, double dwg_reference_point[2],
     UF_DRAW_view_info_t* view_info, tag_t* draw_view_tag);
 UF_EXTERN_C UFUNEXPORT int UF_DRAW_move_view(tag_t view_tag, double drwg_reference_point[2]);
+/* Deletes a sheet with its views and notes. */
+UF_EXTERN_C UFUNEXPORT int UF_DRAW_delete_drawing(tag_t drawing_tag);
+/* The member views of a sheet in creation order, as the host's allocation (UF_free). */
+UF_EXTERN_C UFUNEXPORT int UF_DRAW_ask_views(tag_t drawing_tag, int* num_views, tag_t** view_tags);
+UF_EXTERN_C UFUNEXPORT int UF_DRAW_ask_view_scale(tag_t view_tag, double* scale);
+UF_EXTERN_C UFUNEXPORT int UF_DRAW_update_one_view(tag_t drawing_tag, tag_t view_tag);
+/* The current sheet's name. */
+UF_EXTERN_C UFUNEXPORT int uc6492(char drawing_name[MAX_ENTITY_NAME_BUFSIZE]);
 /* The sheet a member view stands on. */
 UF_EXTERN_C UFUNEXPORT int UF_DRAW_ask_drawing_of_view(tag_t view_tag, tag_t* drawing_tag);
 

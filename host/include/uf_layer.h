@@ -13,6 +13,7 @@
 UF_EXTERN_C UFUNEXPORT int UF_LAYER_set_status(int layer, int status);
 UF_EXTERN_C UFUNEXPORT int UF_LAYER_ask_status(int layer, int* status);
 UF_EXTERN_C UFUNEXPORT int UF_LAYER_ask_work_layer(int* layer);
+/* Every layer but the work layer; status 4 hides them (inactive). */
 UF_EXTERN_C UFUNEXPORT int UF_LAYER_set_all_but_work(int status);
 
 #endif

@@ -3,17 +3,17 @@
 #include "ModelingView.hxx"
 #include "TaggedObject.hxx"
 #include "ugmath.hxx"
+#include "View.hxx"
 
 namespace NXOpen {
 
 class Part;
-class View;
 
 namespace Drawings {
 
-class DraftingView : public DisplayableObject {
+class DraftingView : public NXOpen::View {
 protected:
-    explicit DraftingView(tag_t tag) : DisplayableObject(tag) {}
+    explicit DraftingView(tag_t tag) : NXOpen::View(tag) {}
     friend class NXOpen::NXObjectManager;
 };
 

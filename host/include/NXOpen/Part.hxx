@@ -6,6 +6,8 @@
 namespace NXOpen {
 
 class View;
+class ColorManager;
+namespace Drafting { class SettingsManager; }
 namespace Features { class FeatureCollection; }
 namespace Assemblies { class ComponentAssembly; }
 class FileNew;
@@ -39,9 +41,13 @@ public:
     enum CloseModified { CloseModifiedDontClose = 0, CloseModifiedCloseModified = 1 };
     void Close(CloseWholeTree wholeTree, CloseModified modified, void* responses);
     NXOpen::Assemblies::ComponentAssembly* ComponentAssembly();
+    // The colour table, by names.
+    NXOpen::ColorManager* Colors();
+    ~BasePart() override;
 protected:
     explicit BasePart(tag_t tag) : NXObject(tag) {}
     NXOpen::Assemblies::ComponentAssembly* assembly_ = nullptr;
+    NXOpen::ColorManager* colors_ = nullptr;
     friend class NXObjectManager;
 };
 
@@ -55,6 +61,7 @@ public:
     NXOpen::Drawings::DraftingViewCollection* DraftingViews();
     NXOpen::ModelingViewCollection* ModelingViews();
     NXOpen::DraftingManager* Drafting();
+    NXOpen::Drafting::SettingsManager* SettingsManager();
 protected:
     explicit Part(tag_t tag) : BasePart(tag) {}
     friend class NXObjectManager;
@@ -65,6 +72,7 @@ private:
     NXOpen::Drawings::DraftingViewCollection* draftingViews_ = nullptr;
     NXOpen::ModelingViewCollection* modelingViews_ = nullptr;
     NXOpen::DraftingManager* drafting_ = nullptr;
+    NXOpen::Drafting::SettingsManager* settings_ = nullptr;
 };
 
 class PartCollection {

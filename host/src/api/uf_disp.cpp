@@ -13,7 +13,8 @@ int UF_DISP_ask_color(int color_num, int color_model, char** color_name, double 
         if (color_model != UF_DISP_rgb_model) fail(UF_err_bad_parameter_number_2, "only the RGB colour model is provided");
         auto& c = session().colors[color_num];
         if (clr_values) for (int i = 0; i < 3; ++i) clr_values[i] = c[i];
-        if (color_name) *color_name = allocString(color_num == 0 ? "Background" : "Color " + std::to_string(color_num));
+        const char* named = Session::colorName(color_num);
+        if (color_name) *color_name = allocString(color_num == 0 ? "Background" : named ? named : "Color " + std::to_string(color_num));
     });
 }
 

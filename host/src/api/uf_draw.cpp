@@ -158,6 +158,52 @@ int UF_DRAW_import_view(const tag_t drawing, const tag_t modelView, double at[2]
     });
 }
 
+int UF_DRAW_delete_drawing(tag_t drawing) {
+    return guarded("UF_DRAW_delete_drawing", [&] { draft::deleteSheet(draft::sheetObject(drawing)); });
+}
+
+int UF_DRAW_ask_views(tag_t drawing, int* num_views, tag_t** view_tags) {
+    if (num_views) *num_views = 0;
+    if (view_tags) *view_tags = nullptr;
+    return guarded("UF_DRAW_ask_views", [&] {
+        if (!num_views || !view_tags) fail(UF_err_bad_parameter_number_2, "no place for the views");
+        std::vector<tag_t> views;
+        for (tag_t t : draft::sheetObject(drawing).sheet->views)
+            if (session().find(t)) views.push_back(t);
+        *num_views = static_cast<int>(views.size());
+        if (!views.empty()) {
+            *view_tags = static_cast<tag_t*>(std::malloc(views.size() * sizeof(tag_t)));
+            std::copy(views.begin(), views.end(), *view_tags);
+        }
+    });
+}
+
+int UF_DRAW_ask_view_scale(tag_t view, double* scale) {
+    return guarded("UF_DRAW_ask_view_scale", [&] {
+        if (!scale) fail(UF_err_bad_parameter_number_2, "no place for the scale");
+        *scale = draft::memberView(view).view->scale;
+    });
+}
+
+int UF_DRAW_update_one_view(tag_t drawing, tag_t view) {
+    return guarded("UF_DRAW_update_one_view", [&] {
+        Object& v = draft::memberView(view);
+        if (drawing != NULL_TAG && v.view->sheet != draft::sheetObject(drawing).tag)
+            fail(UF_err_bad_parameter_number_2, "the view stands on another sheet");
+        v.view->outOfDate = false;
+    });
+}
+
+int uc6492(char name[MAX_ENTITY_NAME_BUFSIZE]) {
+    return guarded("uc6492", [&] {
+        if (!name) fail(UF_err_bad_parameter_number_1, "no place for the name");
+        name[0] = '\0';
+        Object* sheet = draft::currentSheet(workPart());
+        if (!sheet) fail(UF_err_operation_failed, "no drawing sheet is current");
+        copyOut(name, MAX_ENTITY_NAME_BUFSIZE, sheet->name);
+    });
+}
+
 int UF_DRAW_move_view(tag_t view, double at[2]) {
     return guarded("UF_DRAW_move_view", [&] {
         Object& v = draft::memberView(view);

@@ -37,9 +37,11 @@ int UF_LAYER_ask_work_layer(int* layer) {
 
 int UF_LAYER_set_all_but_work(int status) {
     return guarded("UF_LAYER_set_all_but_work", [&] {
+        // 4 is the host's "hidden" for this call: the layers become inactive.
+        if (status < 1 || status > 4) fail(UF_err_bad_parameter_number_1, "no layer status " + std::to_string(status));
         Part& p = workPart();
         for (int l = UF_LAYER_MIN_LAYER; l <= UF_LAYER_MAX_LAYER; ++l)
-            if (l != p.workLayer) p.layerStatus[l] = status;
+            if (l != p.workLayer) p.layerStatus[l] = status == 4 ? UF_LAYER_INACTIVE_LAYER : status;
         p.modified = true;
     });
 }

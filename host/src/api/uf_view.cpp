@@ -67,15 +67,16 @@ int UF_VIEW_cycle_objects(tag_t view, int type, tag_t* object) {
     });
 }
 
+int uc6400(const char* view_name, tag_t object) {
+    return guarded("uc6400", [&] {
+        Object& view = draft::viewNamed(workPart(), view_name ? view_name : "");
+        draft::eraseFromView(view, session().object(object));
+    });
+}
+
 int uc6447(const char* view_name, int option, int* mask) {
     return guarded("uc6447", [&] {
-        Session& s = session();
-        std::string name = view_name ? view_name : "";
-        Object* view = nullptr;
-        for (tag_t t : s.sheets(workPart()))
-            for (tag_t v : s.object(t).sheet->views)
-                if (Object* o = s.find(v); o && o->name == name) view = o;
-        if (!view) fail(UF_err_bad_parameter_number_1, "no view " + name + " on the work part's sheets");
+        Object* view = &draft::viewNamed(workPart(), view_name ? view_name : "");
         if (option == 1) {
             view->view->layers.clear();  // the view shows the layers as its part does again
         } else if (option == 2) {

@@ -2,6 +2,7 @@
 #include <dlfcn.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdlib>
 #include <string>
 #include "files/library.h"
 #include "files/paths.h"
@@ -29,10 +30,16 @@ BOOL DeleteFileA(LPCSTR file) {
 }
 
 HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int) {
-    // There is no desktop here: the host tells what would be opened, and answers as Windows does.
+    // With a desktop the file browser opens the folder; without one the transcript tells what would open.
     std::string p = file ? host::paths::toHost(file) : "";
     if (access(p.c_str(), F_OK) != 0) return reinterpret_cast<HINSTANCE>(2);  // file not found
     host::session().say(std::string("[shell] ") + (operation ? operation : "open") + " " + p);
+    if (std::getenv("DISPLAY") && !std::getenv("VORTA_NO_DESKTOP")) {
+        if (fork() == 0) {
+            execlp("xdg-open", "xdg-open", p.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+    }
     return reinterpret_cast<HINSTANCE>(42);
 }
 

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include "files/partfile.h"
 #include "files/sheetjson.h"
@@ -91,7 +92,12 @@ Object& newView(Part& part, Object& sheet, View view) {
     Session& s = session();
     Object& v = s.create(part, UF_view_type, kMemberViewSubtype);
     view.sheet = sheet.tag;
-    std::string head = view.kind == ViewKind::Projected ? "ORTHO" : view.modelView;
+    // Member views carry the model view's title ("Isometric@4"), as the module finds them by it.
+    static const std::map<std::string, std::string> titles = {{"TFR-TRI", "Trimetric"}, {"TFR-ISO", "Isometric"}, {"TOP", "Top"},
+                                                              {"FRONT", "Front"}, {"RIGHT", "Right"}, {"BACK", "Back"},
+                                                              {"BOTTOM", "Bottom"}, {"LEFT", "Left"}};
+    auto title = titles.find(view.modelView);
+    std::string head = view.kind == ViewKind::Projected ? "ORTHO" : title != titles.end() ? title->second : view.modelView;
     v.name = head + "@" + std::to_string(part.nextViewNumber++);
     v.view = std::make_shared<View>(std::move(view));
     sheet.sheet->views.push_back(v.tag);
@@ -174,6 +180,29 @@ std::string projectedModelView(const std::string& parent, int code) {
     fail(UF_err_bad_parameter_number_3, "projection code " + std::to_string(code) + " (the host places views below, 3, or right, 2)");
 }
 
+BodyRef refOf(const Object& body) {
+    Session& s = session();
+    BodyRef r;
+    if (!body.isOccurrence()) {
+        r.pid = body.pid;
+        return r;
+    }
+    if (Object* parent = s.find(body.parent); parent && !parent->root) r.path = parent->instancePath;
+    if (Object* proto = s.find(body.prototype)) r.pid = proto->pid;
+    return r;
+}
+
+std::vector<std::pair<Object*, Shade>> shadedBodies(Object& viewObj) {
+    std::vector<std::pair<Object*, Shade>> out;
+    if (viewObj.view->shaded.empty()) return out;
+    for (Object* b : shownBodies(viewObj)) {
+        BodyRef r = refOf(*b);
+        for (const Shade& sh : viewObj.view->shaded)
+            if (sh.body == r) out.emplace_back(b, sh);
+    }
+    return out;
+}
+
 std::vector<Object*> shownBodies(Object& viewObj) {
     Session& s = session();
     const View& v = *viewObj.view;
@@ -198,9 +227,86 @@ std::vector<Object*> shownBodies(Object& viewObj) {
     for (tag_t t : p->objects) {
         Object* o = s.find(t);
         if (!o || o->type != UF_solid_type || o->subtype != UF_solid_body_subtype || o->blank || !layer[o->layer]) continue;
+        if (!v.erased.empty() && std::find(v.erased.begin(), v.erased.end(), refOf(*o)) != v.erased.end()) continue;
         out.push_back(o);
     }
     return out;
+}
+
+namespace {
+
+// The body as the view names it, when the view draws it (erased or not); throws otherwise.
+BodyRef drawnRef(Object& viewObj, Object& body) {
+    if (body.type != UF_solid_type || body.subtype != UF_solid_body_subtype)
+        fail(UF_err_bad_parameter_number_2, "only solid bodies are erased from or shaded in a view");
+    BodyRef r = refOf(body);
+    View& v = *viewObj.view;
+    if (std::find(v.erased.begin(), v.erased.end(), r) != v.erased.end()) return r;
+    for (Object* b : shownBodies(viewObj))
+        if (b == &body) return r;
+    fail(UF_err_bad_parameter_number_2, "view " + text::toUtf8Lossy(viewObj.name) + " does not draw that body");
+}
+
+}  // namespace
+
+Object& viewNamed(Part& part, const std::string& name) {
+    Session& s = session();
+    for (tag_t t : s.sheets(part))
+        for (tag_t v : s.object(t).sheet->views)
+            if (Object* o = s.find(v); o && o->name == name) return *o;
+    fail(UF_err_bad_parameter_number_1, "no view " + text::toUtf8Lossy(name) + " on the part's sheets");
+}
+
+void eraseFromView(Object& viewObj, Object& body) {
+    BodyRef r = drawnRef(viewObj, body);
+    View& v = *viewObj.view;
+    // Erasing an erased body again changes nothing.
+    if (std::find(v.erased.begin(), v.erased.end(), r) == v.erased.end()) v.erased.push_back(r);
+    v.outOfDate = true;
+    viewObj.part->modified = true;
+}
+
+void shadeInView(Object& viewObj, Object& body, int color, int translucency) {
+    if (color < 1 || color > 215) fail(UF_err_bad_parameter_number_2, "colour " + std::to_string(color) + " is not in the colour table");
+    if (translucency < 0 || translucency > 100) fail(UF_err_bad_parameter_number_3, "translucency runs from 0 to 100");
+    BodyRef r = drawnRef(viewObj, body);
+    View& v = *viewObj.view;
+    // A body has one shade in a view: the latest.
+    v.shaded.erase(std::remove_if(v.shaded.begin(), v.shaded.end(), [&](const Shade& s) { return s.body == r; }), v.shaded.end());
+    v.shaded.push_back({r, color, translucency});
+    v.outOfDate = true;
+    viewObj.part->modified = true;
+}
+
+void removeEdits(Object& viewObj) {
+    View& v = *viewObj.view;
+    v.erased.clear();
+    v.shaded.clear();
+    v.outOfDate = true;
+    viewObj.part->modified = true;
+}
+
+void deleteSheet(Object& sheetObj) {
+    Session& s = session();
+    Part& part = *sheetObj.part;
+    for (tag_t t : sheetObj.sheet->views)
+        if (Object* v = s.find(t)) s.kill(*v);
+    for (tag_t t : sheetObj.sheet->notes) {
+        Object* n = s.find(t);
+        if (!n) continue;
+        for (tag_t sec : n->note->sections)
+            if (Object* o = s.find(sec)) s.kill(*o);
+        for (auto& [k, h] : n->note->handles)
+            if (Object* o = s.find(h)) s.kill(*o);
+        s.kill(*n);
+    }
+    const bool current = part.currentSheet == sheetObj.tag;
+    s.kill(sheetObj);
+    // The first sheet left becomes current, as opening the part would make it.
+    if (current) {
+        std::vector<tag_t> left = s.sheets(part);
+        part.currentSheet = left.empty() ? 0 : left.front();
+    }
 }
 
 }  // namespace host::draft

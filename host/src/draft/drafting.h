@@ -39,6 +39,22 @@ struct Note {
 
 enum class ViewKind { Base, Projected, Imported };
 
+// A body of the part a view draws, as a file can name it: its pid, or for an occurrence the instance
+// path of its component and its prototype's pid.
+struct BodyRef {
+    std::vector<int> path;
+    int pid = 0;
+    bool operator==(const BodyRef& o) const { return path == o.path && pid == o.pid; }
+};
+BodyRef refOf(const Object& body);
+
+// What a view shows of a body unlike the rest: a shade edit in a colour of the colour table.
+struct Shade {
+    BodyRef body;
+    int color = 0;
+    int translucency = 0;
+};
+
 struct View {
     ViewKind kind = ViewKind::Base;
     tag_t sheet = 0;
@@ -48,6 +64,10 @@ struct View {
     std::vector<int> layers;             // the layers shown (empty: as the part shows them); imported views and their projections
     tag_t parent = 0;                    // projected views: the view projected from, and how
     int code = 0;
+    std::vector<BodyRef> erased;         // view-dependent edits: bodies erased from this view
+    std::vector<Shade> shaded;           // and bodies shaded in it
+    int renderingStyle = -1;             // view style set by the user (-1: the host's default for the view):
+    int hiddenLineFont = -1;             //   0 fully shaded / invisible hidden lines, 1 partial / solid, 2 wireframe / dashed
     bool outOfDate = true;
 };
 
@@ -78,7 +98,7 @@ Object& makeSheet(Part& part, const Template& t);
 // A new sheet of the part from a template (its size, frame and notes copied); it becomes the current sheet.
 Object& newSheet(Part& part, const Template& t, const std::string& name, const std::string& templateFile);
 Object& newNote(Part& part, Object& sheet, Note note, int subtype = kNoteSubtype);
-// A member view on the sheet, named like the host's ("FRONT@3"), not yet brought up to date.
+// A member view on the sheet, named like the host's ("Front@3"), not yet brought up to date.
 Object& newView(Part& part, Object& sheet, View view);
 
 // The host's modelling view name for what a caller calls it ("Front", "Isometric", "TOP", "TFR-ISO").
@@ -110,5 +130,17 @@ std::string projectedModelView(const std::string& parentModelView, int code);
 // all bodies of its part on layers the part shows, an imported view those on its own layers (an
 // occurrence by the layer it carries). Blanked bodies are not shown.
 std::vector<Object*> shownBodies(Object& view);
+// The shaded bodies of a view with their shades.
+std::vector<std::pair<Object*, Shade>> shadedBodies(Object& view);
+
+// A member view of the part's sheets by its name ("Front@3"); throws HostError when there is none.
+Object& viewNamed(Part& part, const std::string& name);
+// View-dependent edits. A body the view does not draw throws HostError (status 2); so do a colour not
+// in the table and a translucency outside 0 to 100.
+void eraseFromView(Object& view, Object& body);
+void shadeInView(Object& view, Object& body, int color, int translucency);
+void removeEdits(Object& view);
+// Deletes the sheet with its views and notes; when it was current, the first sheet left is.
+void deleteSheet(Object& sheet);
 
 }  // namespace host::draft

@@ -1,5 +1,6 @@
 #include "draft/render.h"
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <sstream>
 #include "geom/projection.h"
@@ -84,38 +85,62 @@ const geom::Projection& projectionOf(Object& viewObj, bool hidden) {
     return cache.emplace(key.str(), std::move(p)).first->second;
 }
 
+// A lone body's visible edges in the view's direction, as a shade edit draws them.
+const geom::Projection& projectionOfOne(Object& body, const std::string& modelView) {
+    TopoDS_Shape sh = session().shapeOf(body);
+    std::ostringstream key;
+    key << modelView << "|alone|" << sh.TShape().get() << ':' << sh.Location().HashCode(1 << 30);
+    auto& cache = projections();
+    auto it = cache.find(key.str());
+    if (it == cache.end()) it = cache.emplace(key.str(), geom::project({sh}, geom::viewAxes(modelView), false)).first;
+    return it->second;
+}
+
+int rgbOf(int color) {
+    const auto& c = session().colors[std::clamp(color, 0, 215)];
+    auto byte = [](double v) { return static_cast<int>(std::lround(std::clamp(v, 0.0, 1.0) * 255)); };
+    return byte(c[0]) << 16 | byte(c[1]) << 8 | byte(c[2]);
+}
+
 void drawView(Drawing& d, Object& viewObj) {
     const View& v = *viewObj.view;
     const bool iso = v.modelView == "TFR-ISO" || v.modelView == "TFR-TRI";
-    const geom::Projection& p = projectionOf(viewObj, !iso);
+    const bool hidden = v.hiddenLineFont < 0 ? !iso : v.hiddenLineFont != 0;
+    const geom::Projection& p = projectionOf(viewObj, hidden);
     if (p.empty()) return;
     const double cx = (p.xmin + p.xmax) / 2, cy = (p.ymin + p.ymax) / 2, k = v.scale;
     auto X = [&](double x) { return v.x + (x - cx) * k; };
     auto Y = [&](double y) { return v.y + (y - cy) * k; };
-    for (const geom::Curve2d& c : p.curves) {
-        std::string layer = c.visible ? "VISIBLE" : "HIDDEN";
-        if (c.kind == geom::Curve2d::Circle || c.kind == geom::Curve2d::Arc) {
-            Drawing::Arc a;
-            a.cx = X(c.cx);
-            a.cy = Y(c.cy);
-            a.r = c.r * k;
-            a.full = c.kind == geom::Curve2d::Circle;
-            a.a1 = c.a1;
-            a.a2 = c.a2;
-            a.layer = layer;
-            a.hidden = !c.visible;
-            d.arcs.push_back(a);
-        } else {
-            Drawing::Path path;
-            for (size_t i = 0; i + 1 < c.xy.size(); i += 2) {
-                path.xy.push_back(X(c.xy[i]));
-                path.xy.push_back(Y(c.xy[i + 1]));
+    auto draw = [&](const geom::Projection& proj, int rgb) {
+        for (const geom::Curve2d& c : proj.curves) {
+            std::string layer = c.visible ? "VISIBLE" : "HIDDEN";
+            if (c.kind == geom::Curve2d::Circle || c.kind == geom::Curve2d::Arc) {
+                Drawing::Arc a;
+                a.cx = X(c.cx);
+                a.cy = Y(c.cy);
+                a.r = c.r * k;
+                a.full = c.kind == geom::Curve2d::Circle;
+                a.a1 = c.a1;
+                a.a2 = c.a2;
+                a.layer = layer;
+                a.hidden = !c.visible;
+                a.rgb = rgb;
+                d.arcs.push_back(a);
+            } else {
+                Drawing::Path path;
+                for (size_t i = 0; i + 1 < c.xy.size(); i += 2) {
+                    path.xy.push_back(X(c.xy[i]));
+                    path.xy.push_back(Y(c.xy[i + 1]));
+                }
+                path.layer = layer;
+                path.hidden = !c.visible;
+                path.rgb = rgb;
+                d.paths.push_back(std::move(path));
             }
-            path.layer = layer;
-            path.hidden = !c.visible;
-            d.paths.push_back(std::move(path));
         }
-    }
+    };
+    draw(p, -1);
+    for (auto& [body, shade] : shadedBodies(viewObj)) draw(projectionOfOne(*body, v.modelView), rgbOf(shade.color));
 }
 
 void drawNote(Drawing& d, const Note& n) {

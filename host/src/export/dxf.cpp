@@ -8,7 +8,22 @@
 namespace host::exporter {
 namespace {
 
-DL_Attributes on(const std::string& layer) { return DL_Attributes(layer, 256, -1, "BYLAYER", 1.0); }
+// An edge of a colour of its own takes the nearest of AutoCAD's seven basic colours; the rest are by layer.
+int aci(int rgb) {
+    if (rgb < 0) return 256;
+    static const int basics[7][3] = {{255, 0, 0}, {255, 255, 0}, {0, 255, 0}, {0, 255, 255}, {0, 0, 255}, {255, 0, 255}, {255, 255, 255}};
+    const int r = rgb >> 16 & 255, g = rgb >> 8 & 255, b = rgb & 255;
+    int best = 7;
+    long bestDistance = -1;
+    for (int i = 0; i < 7; ++i) {
+        long dr = r - basics[i][0], dg = g - basics[i][1], db = b - basics[i][2];
+        long distance = dr * dr + dg * dg + db * db;
+        if (bestDistance < 0 || distance < bestDistance) best = i + 1, bestDistance = distance;
+    }
+    return best;
+}
+
+DL_Attributes on(const std::string& layer, int rgb = -1) { return DL_Attributes(layer, aci(rgb), -1, "BYLAYER", 1.0); }
 
 }  // namespace
 
@@ -72,16 +87,16 @@ void dxf(const draft::Drawing& d, const std::string& path) {
         const size_t n = p.xy.size() / 2;
         if (n < 2) continue;
         if (n == 2) {
-            out.writeLine(dw, DL_LineData(p.xy[0], p.xy[1], 0, p.xy[2], p.xy[3], 0), on(p.layer));
+            out.writeLine(dw, DL_LineData(p.xy[0], p.xy[1], 0, p.xy[2], p.xy[3], 0), on(p.layer, p.rgb));
             continue;
         }
-        out.writePolyline(dw, DL_PolylineData(static_cast<int>(n), 0, 0, 0), on(p.layer));
+        out.writePolyline(dw, DL_PolylineData(static_cast<int>(n), 0, 0, 0), on(p.layer, p.rgb));
         for (size_t i = 0; i < n; ++i) out.writeVertex(dw, DL_VertexData(p.xy[2 * i], p.xy[2 * i + 1], 0, 0));
         out.writePolylineEnd(dw);
     }
     for (const auto& a : d.arcs) {
-        if (a.full) out.writeCircle(dw, DL_CircleData(a.cx, a.cy, 0, a.r), on(a.layer));
-        else out.writeArc(dw, DL_ArcData(a.cx, a.cy, 0, a.r, a.a1, a.a2), on(a.layer));
+        if (a.full) out.writeCircle(dw, DL_CircleData(a.cx, a.cy, 0, a.r), on(a.layer, a.rgb));
+        else out.writeArc(dw, DL_ArcData(a.cx, a.cy, 0, a.r, a.a1, a.a2), on(a.layer, a.rgb));
     }
     for (const auto& t : d.texts) {
         // Centred on its point, as the render places it (justification middle centre).

@@ -26,11 +26,18 @@ std::string escape(const std::string& t) {
     return out;
 }
 
-const char* stroke(const std::string& layer, bool hidden) {
-    if (hidden) return R"( stroke="#000" stroke-width="0.18" stroke-dasharray="1.5 0.8")";
-    if (layer == "VISIBLE") return R"( stroke="#000" stroke-width="0.35")";
-    if (layer == "FRAME") return R"( stroke="#000" stroke-width="0.5")";
-    return R"( stroke="#000" stroke-width="0.25")";
+std::string stroke(const std::string& layer, bool hidden, int rgb) {
+    std::string colour = "#000";
+    if (rgb >= 0) {
+        char c[8];
+        std::snprintf(c, sizeof c, "#%06x", rgb & 0xffffff);
+        colour = c;
+    }
+    const std::string s = " stroke=\"" + colour + "\"";
+    if (hidden) return s + R"( stroke-width="0.18" stroke-dasharray="1.5 0.8")";
+    if (layer == "VISIBLE") return s + R"( stroke-width="0.35")";
+    if (layer == "FRAME") return s + R"( stroke-width="0.5")";
+    return s + R"( stroke-width="0.25")";
 }
 
 }  // namespace
@@ -47,23 +54,23 @@ std::string svg(const draft::Drawing& d) {
         if (p.xy.size() < 4) continue;
         if (p.xy.size() == 4) {
             o += "<line x1=\"" + num(p.xy[0]) + "\" y1=\"" + num(p.xy[1]) + "\" x2=\"" + num(p.xy[2]) + "\" y2=\"" + num(p.xy[3]) + "\"" +
-                 stroke(p.layer, p.hidden) + "/>\n";
+                 stroke(p.layer, p.hidden, p.rgb) + "/>\n";
             continue;
         }
         o += "<polyline points=\"";
         for (size_t i = 0; i + 1 < p.xy.size(); i += 2) o += (i ? " " : "") + num(p.xy[i]) + "," + num(p.xy[i + 1]);
-        o += std::string("\"") + stroke(p.layer, p.hidden) + "/>\n";
+        o += std::string("\"") + stroke(p.layer, p.hidden, p.rgb) + "/>\n";
     }
     for (const auto& a : d.arcs) {
         if (a.full) {
-            o += "<circle cx=\"" + num(a.cx) + "\" cy=\"" + num(a.cy) + "\" r=\"" + num(a.r) + "\"" + stroke(a.layer, a.hidden) + "/>\n";
+            o += "<circle cx=\"" + num(a.cx) + "\" cy=\"" + num(a.cy) + "\" r=\"" + num(a.r) + "\"" + stroke(a.layer, a.hidden, a.rgb) + "/>\n";
             continue;
         }
         double a1 = a.a1 * M_PI / 180, a2 = a.a2 * M_PI / 180;
         double sweep = std::fmod(a.a2 - a.a1 + 720, 360);
         o += "<path d=\"M " + num(a.cx + a.r * std::cos(a1)) + " " + num(a.cy + a.r * std::sin(a1)) + " A " + num(a.r) + " " + num(a.r) +
              " 0 " + (sweep > 180 ? "1" : "0") + " 1 " + num(a.cx + a.r * std::cos(a2)) + " " + num(a.cy + a.r * std::sin(a2)) + "\"" +
-             stroke(a.layer, a.hidden) + "/>\n";
+             stroke(a.layer, a.hidden, a.rgb) + "/>\n";
     }
     o += "</g>\n";
     o += "<g font-family=\"Noto Sans CJK SC, WenQuanYi Zen Hei, sans-serif\" text-anchor=\"middle\" dominant-baseline=\"central\" fill=\"#000\">\n";

@@ -49,6 +49,17 @@ ordered_json sheet(Object& o) {
         x["scale"] = round6(v->view->scale);
         if (v->view->kind == draft::ViewKind::Imported || !v->view->layers.empty()) x["layers"] = v->view->layers;
         if (Object* parent = s.find(v->view->parent)) x["parent"] = text::toUtf8Lossy(parent->name);
+        // View-dependent edits by the bodies they touch, named as the part names them.
+        if (!v->view->erased.empty() || !v->view->shaded.empty()) {
+            ordered_json shaded = ordered_json::array();
+            for (const auto& [b, sh] : draft::shadedBodies(*v))
+                shaded.push_back({{"body", text::toUtf8Lossy(s.find(b->prototype) ? s.find(b->prototype)->name : b->name)}, {"color", sh.color},
+                                  {"translucency", sh.translucency}});
+            x["erased"] = v->view->erased.size();
+            x["shaded"] = shaded;
+        }
+        if (v->view->renderingStyle >= 0) x["rendering_style"] = v->view->renderingStyle;
+        if (v->view->hiddenLineFont >= 0) x["hidden_line_font"] = v->view->hiddenLineFont;
         views.push_back(x);
     }
     e["views"] = views;

@@ -33,6 +33,16 @@ std::pair<double, double> pair(const json& e, const char* key, double lo, double
     return {v[0], v[1]};
 }
 
+json refJson(const draft::BodyRef& r) { return {{"path", r.path}, {"pid", r.pid}}; }
+
+draft::BodyRef refFrom(const json& j) {
+    fields::object(j, "a body of a view");
+    draft::BodyRef r;
+    for (long long i : fields::integers(fields::arrayField(j, "path"), "a body's \"path\"", 1, 1 << 30)) r.path.push_back(static_cast<int>(i));
+    r.pid = fields::integer(j, "pid", 1, 1 << 30, 1);
+    return r;
+}
+
 }  // namespace
 
 json toJson(Object& o, const std::string& partPath) {
@@ -66,6 +76,19 @@ json toJson(Object& o, const std::string& partPath) {
                   {"part", paths::relativeFile(v.view->partFile, partPath)}, {"at", {v.view->x, v.view->y}}, {"scale", v.view->scale},
                   {"parent", parent}, {"code", v.view->code}};
         if (!v.view->layers.empty()) e["layers"] = v.view->layers;
+        if (!v.view->erased.empty()) {
+            json erased = json::array();
+            for (const draft::BodyRef& r : v.view->erased) erased.push_back(refJson(r));
+            e["erased"] = erased;
+        }
+        if (!v.view->shaded.empty()) {
+            json shaded = json::array();
+            for (const draft::Shade& sh : v.view->shaded)
+                shaded.push_back({{"body", refJson(sh.body)}, {"color", sh.color}, {"translucency", sh.translucency}});
+            e["shaded"] = shaded;
+        }
+        if (v.view->renderingStyle >= 0) e["rendering_style"] = v.view->renderingStyle;
+        if (v.view->hiddenLineFont >= 0) e["hidden_line_font"] = v.view->hiddenLineFont;
         views.push_back(e);
     }
     return {{"name", partfile::text(o.name)}, {"template", partfile::text(sh.templateFile)}, {"size", {sh.width, sh.height}},
@@ -121,6 +144,14 @@ draft::Template fromJson(const json& j, const fs::path& folder) {
         if (!(view.scale > 0 && view.scale < 1e6)) throw std::runtime_error("a view's \"scale\" must be positive");
         for (long long l : fields::integers(fields::arrayField(v, "layers"), "a view's \"layers\"", 1, 256)) view.layers.push_back(static_cast<int>(l));
         view.code = fields::integer(v, "code", 0, 100, 0);
+        for (const json& r : fields::arrayField(v, "erased")) view.erased.push_back(refFrom(r));
+        for (const json& sh : fields::arrayField(v, "shaded")) {
+            fields::object(sh, "a shade of a view");
+            view.shaded.push_back({refFrom(fields::need(sh, "body")), fields::integer(sh, "color", 1, 215, 31),
+                                   fields::integer(sh, "translucency", 0, 100, 0)});
+        }
+        view.renderingStyle = fields::integer(v, "rendering_style", -1, 2, -1);
+        view.hiddenLineFont = fields::integer(v, "hidden_line_font", -1, 2, -1);
         int parent = fields::integer(v, "parent", -1, static_cast<int>(t.views.size()) - 1, -1);
         t.views.push_back(view);
         t.viewNames.push_back(fields::find(v, "name") ? partfile::text(v.at("name")) : std::string());

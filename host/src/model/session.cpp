@@ -11,6 +11,21 @@
 #include "uf_object_types.h"
 
 namespace host {
+namespace {
+
+// The colours of the default table that have names, as a user picks them by name. The rest of the
+// table is unnamed grey until the module sets it.
+struct NamedColor {
+    int number;
+    const char* name;
+    std::array<double, 3> rgb;
+};
+const NamedColor kNamedColors[] = {
+    {1, "White", {1, 1, 1}},   {6, "Yellow", {1, 1, 0}},    {31, "Cyan", {0, 1, 1}},  {36, "Green", {0, 1, 0}},
+    {181, "Magenta", {1, 0, 1}}, {186, "Red", {1, 0, 0}}, {211, "Blue", {0, 0, 1}},
+};
+
+}  // namespace
 
 void fail(int status, const std::string& message) { throw HostError(status, message); }
 
@@ -66,7 +81,7 @@ void Session::reset() {
     kf::closeAll();
     for (auto& c : colors) c = {0.5, 0.5, 0.5};
     colors[0] = {0.0, 0.0, 0.0};
-    colors[1] = {1.0, 1.0, 1.0};
+    for (const NamedColor& n : kNamedColors) colors[n.number] = n.rgb;
     backgroundType = 0;
     progressBars.clear();
     colorTableLoads = 0;
@@ -157,6 +172,18 @@ void Session::forget(Object& o) {
         auto it = featuresOf_.find(o.featBody);
         if (it != featuresOf_.end()) drop(it->second, o.tag);
     }
+}
+
+int Session::colorNamed(const std::string& name) {
+    for (const NamedColor& n : kNamedColors)
+        if (name == n.name) return n.number;
+    return -1;
+}
+
+const char* Session::colorName(int number) {
+    for (const NamedColor& n : kNamedColors)
+        if (number == n.number) return n.name;
+    return nullptr;
 }
 
 void Session::kill(Object& o) {

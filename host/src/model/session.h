@@ -115,7 +115,7 @@ struct Part {
     std::vector<tag_t> sheets;   // its drawing sheets in creation order (deleted ones too)
     std::vector<tag_t> views;    // its modelling views
     tag_t currentSheet = 0;
-    int nextViewNumber = 1;      // member views are named FRONT@1, ORTHO@2, ...
+    int nextViewNumber = 1;      // member views are named Front@1, ORTHO@2, ...
     std::vector<Instance> instances;   // changed only through Session::addInstance / removeInstance
     // Component occurrences of the assembly by instance name (GBK), in creation order.
     std::unordered_map<std::string, std::vector<tag_t>> componentsByName;
@@ -229,6 +229,9 @@ public:
     // Colour table: index 0 is the background.
     std::array<std::array<double, 3>, 216> colors{};
     int backgroundType = 0;
+    // The colours the table names, by number; -1 when it names none of that name.
+    static int colorNamed(const std::string& name);
+    static const char* colorName(int number);
     // Progress bars of the display library by handle; kept here because the library is loaded
     // and unloaded around every call.
     struct ProgressBar { std::string title; int low = 0, high = 0, pos = 0; };

@@ -11,6 +11,27 @@ using namespace host::api;
 
 NXObject* Drawings::DrawingSheetBuilder::Commit() {
     host::Part& p = partOf(part_);
+    if (sheet_) {
+        host::Object* o = host::session().find(sheet_);
+        if (!o || !o->sheet) throw NXException(3520063, "the sheet being edited is gone");
+        int number = o->sheet->number;
+        if (numberSet_) {
+            std::string n = number_.GetText();
+            bool digits = !n.empty() && n.size() <= 6 && n.find_first_not_of("0123456789") == std::string::npos;
+            if (!digits) throw NXException(3520064, "a sheet number is a whole number, not \"" + n + "\"");
+            number = std::stoi(n);
+        }
+        double scale = o->sheet->scale;
+        if (scaleSet_) {
+            if (!(numerator_ > 0 && denominator_ > 0 && numerator_ < 1e6 && denominator_ < 1e6))
+                throw NXException(3520065, "a scale's numerator and denominator must be positive");
+            scale = numerator_ / denominator_;
+        }
+        o->sheet->number = number;
+        o->sheet->scale = scale;
+        touch(*o);
+        return static_cast<NXObject*>(NXObjectManager::Get(sheet_));
+    }
     std::string location = template_.GetText();
     if (location.empty()) throw NXException(3520060, "the sheet has no template");
     try {
@@ -22,9 +43,13 @@ NXObject* Drawings::DrawingSheetBuilder::Commit() {
 }
 
 Drawings::DrawingSheetBuilder* Drawings::DrawingSheetCollection::DrawingSheetBuilder(DrawingSheet* sheet) {
-    partOf(part_);
-    if (sheet) throw NXException(3520062, "editing a sheet through its builder is not provided by this host");
-    return new Drawings::DrawingSheetBuilder(part_);
+    host::Part& p = partOf(part_);
+    if (sheet) {
+        host::Object* o = host::session().find(sheet->Tag());
+        if (!o || !o->sheet || o->part != &p) throw NXException(3520062, "not a drawing sheet of this part");
+        return new Drawings::DrawingSheetBuilder(part_, sheet->Tag());
+    }
+    return new Drawings::DrawingSheetBuilder(part_, NULL_TAG);
 }
 
 Drawings::DrawingSheetCollection::iterator Drawings::DrawingSheetCollection::begin() {
