@@ -235,15 +235,21 @@ std::vector<Object*> shownBodies(Object& viewObj) {
 
 namespace {
 
-// The body as the view names it, when the view draws it (erased or not); throws otherwise.
+// The body as the view names it, when the view draws it (erased or not); throws otherwise. A view of
+// another part draws that part's own bodies: an occurrence of one of them, as the user picks it in the
+// assembly, names the body drawn.
 BodyRef drawnRef(Object& viewObj, Object& body) {
     if (body.type != UF_solid_type || body.subtype != UF_solid_body_subtype)
         fail(UF_err_bad_parameter_number_2, "only solid bodies are erased from or shaded in a view");
-    BodyRef r = refOf(body);
     View& v = *viewObj.view;
-    if (std::find(v.erased.begin(), v.erased.end(), r) != v.erased.end()) return r;
+    Object* proto = body.isOccurrence() ? session().find(body.prototype) : nullptr;
+    for (Object* b : {&body, proto}) {
+        if (!b) continue;
+        BodyRef r = refOf(*b);
+        if (std::find(v.erased.begin(), v.erased.end(), r) != v.erased.end()) return r;
+    }
     for (Object* b : shownBodies(viewObj))
-        if (b == &body) return r;
+        if (b == &body || b == proto) return refOf(*b);
     fail(UF_err_bad_parameter_number_2, "view " + text::toUtf8Lossy(viewObj.name) + " does not draw that body");
 }
 

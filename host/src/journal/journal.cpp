@@ -313,8 +313,22 @@ tag_t Player::ref(const std::string& r) {
             if (s.object(t).name == g(r.substr(6))) return t;
         throw JournalError(file_, st.line, "no drawing sheet " + quote(r.substr(6)));
     }
-    if (r.rfind("view:", 0) == 0)
-        throw JournalError(file_, st.line, "drawing views cannot be named in this host yet: " + r);
+    if (r.rfind("view:", 0) == 0) {
+        // view:Front@7 names a view as the host does; view:FRONT@SHEET the first view of that model view on the sheet.
+        const std::string name = g(r.substr(5));
+        for (tag_t t : s.sheets(*s.work))
+            for (tag_t v : s.object(t).sheet->views)
+                if (Object* o = s.find(v); o && o->name == name) return v;
+        const size_t at = name.find('@');
+        if (at != std::string::npos) {
+            const std::string modelView = draft::modelViewName(name.substr(0, at));
+            for (tag_t t : s.sheets(*s.work))
+                if (s.object(t).name == name.substr(at + 1))
+                    for (tag_t v : s.object(t).sheet->views)
+                        if (Object* o = s.find(v); o && o->view->modelView == modelView) return v;
+        }
+        throw JournalError(file_, st.line, "no drawing view " + quote(r.substr(5)));
+    }
     size_t slash = r.rfind('/');
     if (slash != std::string::npos) {
         // comp/comp/.../body: components by instance name from the top, then a body by its prototype's name.
@@ -393,7 +407,7 @@ void Player::expect(const Statement& s) {
     }
 }
 
-// expect sheet NAME scale S | expect view MODELVIEW@SHEET at X Y | expect cell SHEET "TEXT", on the work part's sheets.
+// expect sheet NAME scale S | expect sheet NAME number N | expect view MODELVIEW@SHEET at X Y | expect cell SHEET "TEXT", on the work part's sheets.
 void Player::expectDrawing(const Statement& s) {
     Session& ss = session();
     const auto& a = s.args;
@@ -411,9 +425,10 @@ void Player::expectDrawing(const Statement& s) {
         }
     };
     if (a[0] == "sheet") {
-        if (a[2] != "scale") throw JournalError(file_, s.line, "expect sheet NAME scale S");
+        if (a[2] != "scale" && a[2] != "number") throw JournalError(file_, s.line, "expect sheet NAME scale S | expect sheet NAME number N");
         Object& sh = sheetNamed(a[1]);
-        near(text::toNumber(a[3], "a scale"), sh.sheet->scale, 1e-4, "the scale of " + a[1]);
+        if (a[2] == "scale") near(text::toNumber(a[3], "a scale"), sh.sheet->scale, 1e-4, "the scale of " + a[1]);
+        else near(text::toNumber(a[3], "a number"), sh.sheet->number, 0, "the number of " + a[1]);
     } else if (a[0] == "view") {
         size_t at = a[1].find('@');
         if (at == std::string::npos || a[2] != "at") throw JournalError(file_, s.line, "expect view MODELVIEW@SHEET at X Y");
