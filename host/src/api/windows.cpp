@@ -1,6 +1,7 @@
 // The module's Win32 calls over POSIX, with Windows paths mapped.
 #include <dlfcn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <cstdlib>
 #include <string>
@@ -35,9 +36,15 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int
     if (access(p.c_str(), F_OK) != 0) return reinterpret_cast<HINSTANCE>(2);  // file not found
     host::session().say(std::string("[shell] ") + (operation ? operation : "open") + " " + p);
     if (std::getenv("DISPLAY") && !std::getenv("VORTA_NO_DESKTOP")) {
-        if (fork() == 0) {
-            execlp("xdg-open", "xdg-open", p.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
+        // Forked twice, so that the browser is nobody's child here and leaves no zombie behind.
+        if (pid_t child = fork(); child == 0) {
+            if (fork() == 0) {
+                execlp("xdg-open", "xdg-open", p.c_str(), static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            _exit(0);
+        } else if (child > 0) {
+            waitpid(child, nullptr, 0);
         }
     }
     return reinterpret_cast<HINSTANCE>(42);
