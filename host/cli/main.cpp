@@ -9,6 +9,7 @@
 #include <iostream>
 #include <string>
 #include "draft/render.h"
+#include "export/bmp.h"
 #include "export/svg.h"
 #include "files/dump.h"
 #include "files/partfile.h"
@@ -18,6 +19,7 @@
 #include "model/modeldesc.h"
 #include "model/session.h"
 #include "text.h"
+#include "uf_object_types.h"
 
 namespace fs = std::filesystem;
 
@@ -28,6 +30,7 @@ const char* kUsage =
     "       vorta build MODEL.json [-o DIR] [--force]\n"
     "       vorta dump PART.prt\n"
     "       vorta render PART.prt -o DIR\n"
+    "       vorta preview PART.prt -o PICTURE.bmp | vorta preview --icon welcome|folder|none -o PICTURE.bmp\n"
     "       vorta calls\n";
 
 fs::path exeDir() {
@@ -160,6 +163,39 @@ int render(int argc, char** argv) {
     return 2;
 }
 
+// A picture of a part as the library shows it beside its file, or one of the library's fixed pictures.
+int preview(int argc, char** argv) {
+    std::string part, out, icon;
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "-o" && i + 1 < argc) out = argv[++i];
+        else if (a == "--icon" && i + 1 < argc) icon = argv[++i];
+        else if (part.empty()) part = a;
+        else { std::fputs(kUsage, stderr); return 2; }
+    }
+    if ((part.empty() == icon.empty()) || out.empty()) { std::fputs(kUsage, stderr); return 2; }
+    const int width = 160, height = 120;
+    try {
+        if (!icon.empty()) {
+            host::exporter::icon(icon, width, height).save(out);
+            return 0;
+        }
+        host::Session& s = host::session();
+        host::Part& p = host::partfile::open(part);
+        std::vector<TopoDS_Shape> solids;
+        for (tag_t t : p.objects)
+            if (host::Object* o = s.find(t); o && o->type == UF_solid_type && o->subtype == UF_solid_body_subtype && !o->blank)
+                solids.push_back(s.shapeOf(*o));
+        host::exporter::preview(solids, width, height).save(out);
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s:1: %s\n", (part.empty() ? out : part).c_str(), host::text::toUtf8Lossy(e.what()).c_str());
+    } catch (const Standard_Failure& e) {
+        std::fprintf(stderr, "%s:1: %s\n", part.c_str(), host::geom::kernelMessage("draw it", e).c_str());
+    }
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -169,6 +205,7 @@ int main(int argc, char** argv) {
     if (cmd == "build") return build(argc, argv);
     if (cmd == "dump") return dump(argc, argv);
     if (cmd == "render") return render(argc, argv);
+    if (cmd == "preview") return preview(argc, argv);
     if (cmd == "calls") {
         for (const auto& c : host::calls()) {
             std::string names;

@@ -17,4 +17,9 @@ UF_EXTERN_C UFUNEXPORT int uc4540(int channel, int option);
    1 and 33 both replace a file at the destination, once the copy is whole. */
 UF_EXTERN_C UFUNEXPORT int uc4567(const char* source, const char* destination, int copy_option, int source_type, int destination_type);
 
+#define UF_CFI_MAX_FILE_NAME_BUFSIZE 257
+/* The name of a file out of its full path (the text after the last "\"); file type 0 keeps the
+   extension, 2 (a part) leaves out ".prt". */
+UF_EXTERN_C UFUNEXPORT int uc4574(const char* fspec, int file_type, char fname[UF_CFI_MAX_FILE_NAME_BUFSIZE]);
+
 #endif

@@ -3,6 +3,7 @@
 #define UF_OBJECT_TYPES_H_INCLUDED
 
 #define UF_part_type 2
+#define UF_group_type 15
 #define UF_line_type 3
 #define UF_circle_type 5
 #define UF_coordinate_system_type 45

@@ -26,4 +26,21 @@ UF_EXTERN_C UFUNEXPORT tag_t UF_PART_ask_nth_part(int index);
 UF_EXTERN_C UFUNEXPORT int UF_PART_cleanup(int option);
 UF_EXTERN_C UFUNEXPORT int UF_PART_free_load_status(UF_PART_load_status_p_t status);
 
+/* How a part file is imported: layer_mode 0 puts the objects on the work layer, 1 keeps their layers;
+   group_mode 1 gathers them into a new group. The other modes are taken and not used. */
+typedef struct UF_import_part_modes_s {
+    int layer_mode;
+    int group_mode;
+    int csys_mode;
+    int plist_mode;
+    int expression_mode;
+    logical view_mode;
+    logical cam_mode;
+    logical use_search_dirs;
+} UF_import_part_modes_t, *UF_import_part_modes_p_t;
+/* Copies the bodies of a part file into the work part: the file's absolute coordinates are placed at
+   dest_point with the axes dest_csys (x then y); scale 1.0 only. The new group's tag, or NULL_TAG. */
+UF_EXTERN_C UFUNEXPORT int UF_PART_import(const char* part_name, UF_import_part_modes_p_t modes, double dest_csys[6], double dest_point[3],
+                                          double scale, tag_t* group);
+
 #endif

@@ -135,11 +135,5 @@ public:
     void SetZAxis(const Vector3d& axis);
 };
 
-class Node;
-class Tree : public UIBlock {
-public:
-    using UIBlock::UIBlock;
-};
-
 }  // namespace BlockStyler
 }  // namespace NXOpen

@@ -5,6 +5,8 @@
 #include <memory>
 #include "files/paths.h"
 #include "model/guard.h"
+#include <cstring>
+#include "text.h"
 #include "uf_cfi.h"
 
 using namespace host;
@@ -19,6 +21,23 @@ std::map<int, std::unique_ptr<std::ifstream>>& channels() {
 }  // namespace
 
 extern "C" {
+
+int uc4574(const char* spec, int type, char name[UF_CFI_MAX_FILE_NAME_BUFSIZE]) {
+    if (name) name[0] = '\0';
+    return guarded("uc4574", [&] {
+        if (!spec || !name) fail(UF_err_bad_parameter_number_1, "no file name or no place for it");
+        if (type != 0 && type != 2) fail(UF_err_bad_parameter_number_2, "file type " + std::to_string(type) + " is not parsed by this host");
+        const std::string path = spec;
+        // The last "\\" that starts a character: the second byte of a GBK character may be 0x5C.
+        size_t cut = std::string::npos;
+        for (size_t i = 0; i < path.size(); i += text::charLength(path, i))
+            if (path[i] == '\\') cut = i;
+        std::string leaf = cut == std::string::npos ? path : path.substr(cut + 1);
+        if (type == 2 && leaf.size() > 4 && leaf.compare(leaf.size() - 4, 4, ".prt") == 0) leaf.resize(leaf.size() - 4);
+        if (leaf.size() >= UF_CFI_MAX_FILE_NAME_BUFSIZE) fail(UF_err_bad_parameter_number_1, "a file name longer than the host's names");
+        std::memcpy(name, leaf.c_str(), leaf.size() + 1);
+    });
+}
 
 int UF_CFI_ask_file_exist(const char* spec, int* status) {
     if (status) *status = 1;

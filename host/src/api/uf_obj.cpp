@@ -89,8 +89,16 @@ int UF_OBJ_delete_object(tag_t object) {
         Session& s = session();
         Object& o = s.object(object);
         if (o.isOccurrence()) fail(UF_err_operation_failed, "an occurrence is deleted through its prototype");
-        if (o.type == UF_feature_type) deleteFeature(o);
-        else s.kill(o);
+        if (o.type == UF_feature_type) {
+            deleteFeature(o);
+        } else if (o.type == UF_group_type) {
+            // The stand-in's groups own what was put into them (an import): the members go with the group.
+            for (tag_t m : o.members)
+                if (Object* x = s.find(m); x && !x->isOccurrence()) s.kill(*x);
+            s.kill(o);
+        } else {
+            s.kill(o);
+        }
     });
 }
 

@@ -1,7 +1,13 @@
 // Parts: display part, names, open, save, close, cleanup.
 #include <cstdlib>
 #include <cstring>
+#include <set>
+#include <vector>
+#include <TopLoc_Location.hxx>
+#include "api/common.h"
 #include "files/partfile.h"
+#include "geom/stock.h"
+#include "uf_object_types.h"
 #include "files/paths.h"
 #include "model/guard.h"
 #include "text.h"
@@ -129,5 +135,78 @@ extern "C" int UF_PART_close(tag_t part, int scope, int) {
         s.closePart(*p);
         for (auto& f : children)
             if (Part* c = s.partByPath(f)) s.closePart(*c);
+    });
+}
+
+using namespace host::api;
+
+namespace {
+
+// The objects of a part an import copies: its live bodies, those of its components included, each with
+// its solid in the part's coordinates.
+std::vector<Object*> importedBodies(Part& from) {
+    Session& s = session();
+    std::vector<Object*> out;
+    for (tag_t t : from.objects)
+        if (Object* o = s.find(t); o && o->type == UF_solid_type && o->subtype == UF_solid_body_subtype) out.push_back(o);
+    return out;
+}
+
+}  // namespace
+
+extern "C" int UF_PART_import(const char* part_name, UF_import_part_modes_p_t modes, double dest_csys[6], double dest_point[3], double scale,
+                              tag_t* group) {
+    if (group) *group = NULL_TAG;
+    return guarded("UF_PART_import", [&] {
+        Session& s = session();
+        if (!part_name || !modes || !dest_csys || !dest_point) fail(UF_err_bad_parameter_number_1, "the import lacks a file, modes or a placement");
+        // The stand-in imports at full size: a scaled copy of a steel part is no part of the plant.
+        if (scale != 1.0) fail(UF_err_bad_parameter_number_5, "only scale 1.0 is imported");
+        Part& into = workPart();
+        gp_Vec x(dest_csys[0], dest_csys[1], dest_csys[2]), y(dest_csys[3], dest_csys[4], dest_csys[5]);
+        gp_Vec z = x.Crossed(y);
+        const double zz[3] = {z.X(), z.Y(), z.Z()};
+        gp_Trsf place;
+        try {
+            place = geom::placement(dest_point, dest_csys, zz);
+        } catch (const std::exception& e) {
+            fail(UF_err_bad_parameter_number_3, std::string("the import's placement: ") + e.what());
+        }
+        const std::string path = paths::toHost(part_name);
+        // A part the import has to load is closed again afterwards; one the user has loaded stays.
+        std::set<const Part*> before;
+        for (auto& p : s.parts()) before.insert(p.get());
+        Part& from = partfile::open(path);
+        std::vector<Object*> made;
+        auto unload = [&] {
+            std::vector<Part*> loaded;
+            for (auto& p : s.parts())
+                if (!before.count(p.get()) && p.get() != &into) loaded.push_back(p.get());
+            for (Part* p : loaded) s.closePart(*p);
+        };
+        try {
+            if (&from == &into) fail(UF_err_bad_parameter_number_1, "a part is not imported into itself");
+            for (Object* b : importedBodies(from)) {
+                TopoDS_Shape shape = s.shapeOf(*b).Moved(TopLoc_Location(place));
+                Object& copy = s.create(into, UF_solid_type, UF_solid_body_subtype);
+                made.push_back(&copy);
+                copy.copyLook(*b);
+                copy.shape = shape;
+                if (modes->layer_mode == 0) copy.layer = into.workLayer;
+                touch(copy);
+            }
+            if (modes->group_mode == 1) {
+                Object& g = s.create(into, UF_group_type, 0);
+                for (Object* b : made) g.members.push_back(b->tag);
+                touch(g);
+                if (group) *group = g.tag;
+            }
+        } catch (...) {
+            // An import is whole or not at all.
+            for (Object* b : made) s.kill(*b);
+            unload();
+            throw;
+        }
+        unload();
     });
 }

@@ -15,6 +15,7 @@
 #include "model/session.h"
 #include "text.h"
 #include "uf_object_types.h"
+#include "ui/tree.h"
 
 namespace fs = std::filesystem;
 
@@ -25,10 +26,10 @@ namespace {
 const std::map<std::string, std::pair<int, int>> kArity = {
     {"base", {1, 1}}, {"build", {1, 2}}, {"open", {1, 1}}, {"work", {1, 1}}, {"menu", {1, 1}},
     {"set", {2, 2}}, {"pick", {1, -1}}, {"press", {1, 1}}, {"apply", {0, 0}}, {"ok", {0, 0}},
-    {"cancel", {0, 0}}, {"choose", {1, -1}}, {"node", {2, 2}}, {"save", {0, 1}}, {"expect", {1, -1}},
+    {"cancel", {0, 0}}, {"choose", {1, -1}}, {"node", {2, 2}}, {"menuitem", {2, 2}}, {"save", {0, 1}}, {"expect", {1, -1}},
     {"background", {3, 3}}, {"close", {1, 1}},
 };
-const std::set<std::string> kDialogVerbs = {"set", "pick", "press", "apply", "ok", "cancel", "node"};
+const std::set<std::string> kDialogVerbs = {"set", "pick", "press", "apply", "ok", "cancel", "node", "menuitem"};
 const std::map<std::string, std::pair<int, int>> kExpect = {
     {"message", {1, 1}}, {"block", {2, 2}}, {"attr", {3, 3}}, {"layer", {2, 2}}, {"color", {2, 2}},
     {"blank", {2, 2}}, {"translucency", {2, 2}}, {"file", {1, 1}}, {"nofile", {1, 1}}, {"sheets", {0, -1}},
@@ -270,6 +271,8 @@ void Player::inDialog(ui::Dialog& d, const Statement& s) {
     if (s.verb == "set") ui::setValue(d, g(a[0]), g(a[1].rfind("$OUT", 0) == 0 ? path(a[1]) : a[1]));
     else if (s.verb == "pick") ui::pick(d, g(a[0]), refs(a, 1));
     else if (s.verb == "press") ui::press(d, g(a[0]));
+    else if (s.verb == "node") ui::selectNode(d, g(a[0]), a[1]);
+    else if (s.verb == "menuitem") ui::chooseMenuItem(d, g(a[0]), a[1]);
     else if (s.verb == "apply") ui::pressApply(d);
     else if (s.verb == "ok") ui::pressOk(d);
     else if (s.verb == "cancel") ui::pressCancel(d);

@@ -37,6 +37,10 @@ const std::vector<Call>& calls() {
         {"uf_view.h", {"UF_VIEW_ask_work_view", "UF_VIEW_fit_view", "UF_VIEW_ask_tag_of_view_name"}, "provided", "the standard modelling views"},
         {"uf_view.h", {"UF_VIEW_cycle_objects"}, "partial", "visible objects only: of the current sheet (notes by their sections, views) or of a member view (its bodies)"},
         {"uf_view.h", {"uc6447"}, "provided", "layer masks of member views of the work part's sheets"},
+        {"uf_part.h", {"UF_PART_import"}, "partial", "bodies of a part file (its components' too) at a placement, scale 1.0; a group of them on request"},
+        {"uf_mtx.h", {"UF_MTX4_csys_to_csys"}, "provided", ""},
+        {"uf_cfi.h", {"uc4574"}, "partial", "file types 0 and 2"},
+        {"uf_trns.h", {"uf5947"}, "partial", "rigid motions of bodies and groups of bodies; no trace curves"},
         {"uf_view.h", {"uc6400"}, "provided", "erases solid bodies from member views of the work part's sheets"},
         {"uf_modl.h", {"UF_MODL_create_list", "UF_MODL_put_list_item", "UF_MODL_ask_list_count", "UF_MODL_ask_list_item", "UF_MODL_delete_list"},
          "provided", ""},
@@ -128,7 +132,8 @@ const std::vector<Call>& calls() {
                                             "NXOpen::BlockStyler::DoubleBlock", "NXOpen::BlockStyler::LinearDimension",
                                             "NXOpen::BlockStyler::ExpressionBlock", "NXOpen::BlockStyler::SpecifyPoint",
                                             "NXOpen::BlockStyler::SpecifyOrientation"}, "provided", ""},
-        {"NXOpen/BlockStyler_UIBlock.hxx", {"NXOpen::BlockStyler::Tree"}, "partial", "tree blocks hold no nodes yet"},
+        {"NXOpen/BlockStyler_Tree.hxx", {"NXOpen::BlockStyler::Tree", "NXOpen::BlockStyler::Node", "NXOpen::BlockStyler::TreeListMenu"}, "provided",
+         "columns, nodes with icons, selection (journal: node BLOCK PATH), context menus (journal: menuitem BLOCK ITEM)"},
     };
     return table;
 }

@@ -1,4 +1,5 @@
 #include "ui/dialog.h"
+#include "ui/tree.h"
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -327,6 +328,11 @@ void pressCancel(Dialog& d) {
     d.open = false;
 }
 
+std::string pictureName(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return text::toUtf8Lossy(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
 std::string blockText(Dialog& d, const std::string& id) {
     Block& b = blockOf(d, id);
     const std::string& k = b.kind;
@@ -335,6 +341,8 @@ std::string blockText(Dialog& d, const std::string& id) {
     if (k == "Enumeration") return std::to_string(std::get<int>(b.get("Value")));
     if (k == "DoubleBlock" || k == "LinearDimension" || k == "ExpressionBlock") return number(std::get<double>(b.get("Value")));
     if (k == "FolderSelection") return text::toUtf8Lossy(std::get<std::string>(b.get("Path")));
+    if (k == "Tree") return treeText(b);
+    if (k == "DrawingArea") return pictureName(std::get<std::string>(b.get("Image")));
     if (k == "ObjectColorPicker") {
         auto& v = std::get<std::vector<int>>(b.get("Value"));
         return v.empty() ? "" : std::to_string(v[0]);

@@ -34,6 +34,7 @@ struct Block {
     std::vector<Block*> children;
     Block* parent = nullptr;
     std::unique_ptr<NXOpen::BlockStyler::UIBlock> ui;  // the object-interface block the module sees
+    std::shared_ptr<struct TreeState> tree;            // tree blocks: their nodes
 
     Property* find(const std::string& name);
     Value& get(const std::string& name);           // throws NXException when absent
@@ -86,6 +87,8 @@ void pressOk(Dialog& d);
 void pressCancel(Dialog& d);
 // The text a block shows, for checks: its value as the user reads it (UTF-8).
 std::string blockText(Dialog& d, const std::string& blockId);
+// A picture as the transcript names it: its file name (UTF-8), "" for none.
+std::string pictureName(const std::string& pathGbk);
 
 // The folder dialogs are read from, on disk.
 std::string dialogFolder();

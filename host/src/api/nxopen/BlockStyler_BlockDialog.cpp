@@ -6,6 +6,7 @@
 #include "model/session.h"
 #include "text.h"
 #include "ui/dialog.h"
+#include "ui/tree.h"
 
 using namespace NXOpen;
 using namespace NXOpen::BlockStyler;
@@ -50,6 +51,8 @@ Selection::DialogResponse BlockDialog::Show() {
     tops()[d.top.get()] = dialog_;
     if (d.initialize) d.initialize();
     if (d.shown) d.shown();
+    for (auto& b : d.blocks)
+        if (b->kind == "Tree") host::ui::showTree(*b);
     // Without a user the dialog is closed at once, as a user who only looks at it.
     if (host::ui::user()) host::ui::user()->drive(d);
     if (d.open) d.open = false;

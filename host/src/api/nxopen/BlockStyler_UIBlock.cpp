@@ -2,6 +2,10 @@
 #include "NXOpen/BlockStyler_UIBlock.hxx"
 #include "api/common.h"
 #include "ui/dialog.h"
+#include <filesystem>
+#include "files/paths.h"
+#include "model/session.h"
+#include "text.h"
 
 using namespace NXOpen;
 using namespace NXOpen::BlockStyler;
@@ -20,7 +24,13 @@ void UIBlock::SetEnable(bool e) { as<bool>(block_, "Enable") = e; }
 PropertyList* UIBlock::GetProperties() { return new PropertyList(block_); }
 
 NXString DrawingArea::Image() const { return as<std::string>(block_, "Image"); }
-void DrawingArea::SetImage(const NXString& v) { as<std::string>(block_, "Image") = v.GetText(); }
+void DrawingArea::SetImage(const NXString& v) {
+    as<std::string>(block_, "Image") = v.GetText();
+    // The user sees the picture; the transcript names it, and says when its file is not there.
+    const std::string path = host::paths::toHost(v.GetText());
+    host::session().say("[picture] " + host::text::toUtf8Lossy(block_->id) + ": " + host::ui::pictureName(v.GetText()) +
+                        (std::filesystem::exists(path) ? "" : " (missing)"));
+}
 NXString StringBlock::Value() const { return as<std::string>(block_, "Value"); }
 void StringBlock::SetValue(const NXString& v) { as<std::string>(block_, "Value") = v.GetText(); }
 bool Toggle::Value() const { return as<bool>(block_, "Value"); }
