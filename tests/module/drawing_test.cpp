@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 #include "draft/drafting.h"
+#include "files/dump.h"
 #include "fixture.h"
 
 namespace fs = std::filesystem;
@@ -93,4 +94,62 @@ TEST_F(DrawingTest, LayerModeNumbersPastTheFreeListWithoutGapsOrRepeats) {
         EXPECT_EQ("P-2-" + std::to_string(i), b.findAttr("DB_PART_NO")->text) << i;
         EXPECT_EQ(115 + i, b.layer) << i;
     }
+}
+
+TEST_F(DrawingTest, TheDumpShowsSheetsViewsAndNotesUnderTheirNames) {
+    openPlant();
+    batchThenDraw("QEL-100");
+    nlohmann::ordered_json dump = host::dump::part(*host::session().work);
+    const nlohmann::ordered_json* box = nullptr;
+    for (const auto& sh : dump.at("sheets"))
+        if (sh.at("name") == u8"3-0组件-box") box = &sh;
+    ASSERT_NE(nullptr, box);
+    for (const char* key : {"name", "number", "template", "size", "scale", "views", "notes"}) EXPECT_TRUE(box->contains(key)) << key;
+    EXPECT_NEAR(1.9216, box->at("scale").get<double>(), 1e-4);
+    EXPECT_EQ(420, box->at("size")[0].get<double>());
+    std::map<std::string, std::pair<double, double>> places;
+    for (const auto& v : box->at("views")) {
+        for (const char* key : {"name", "kind", "model_view", "part", "at", "scale"}) EXPECT_TRUE(v.contains(key)) << key;
+        places.emplace(v.at("model_view").get<std::string>(), std::make_pair(v.at("at")[0].get<double>(), v.at("at")[1].get<double>()));
+        EXPECT_EQ("box-3", v.at("part"));
+    }
+    EXPECT_NEAR(140.0, places.at("FRONT").first, 0.01);
+    EXPECT_NEAR(228.5, places.at("FRONT").second, 0.01);
+    EXPECT_NEAR(142.72, places.at("TOP").second, 0.01);
+    EXPECT_NEAR(328.04, places.at("LEFT").first, 0.01);
+    EXPECT_NEAR(328.04, places.at("TFR-ISO").first, 0.01);
+    ASSERT_FALSE(box->at("notes").empty());
+    EXPECT_TRUE(box->at("notes")[0].contains("rows"));
+}
+
+TEST_F(DrawingTest, QuantityCountsEveryBodyOfThePartTotalCountsCoincidentCopiesOnce) {
+    // Three beams in frame 2, two of them on one place; two more in frame 3.
+    auto beam = [](const char* at) {
+        return std::string(R"({"name": "横梁", "stock": "flat", "size": [1200, 60, 8], "at": )") + at +
+               R"(, "attributes": {"DB_PART_NAME": "横梁", "REMARK": "按图制作", "MATERIALS": "Q235", "suling": "扁钢60X8"}})";
+    };
+    open(host::text::toUtf8(R"({"file": "plant-1.prt", "components": [
+        {"file": "frame-2.prt", "name": "frame-2", "part": {"bodies": [)" + beam("[0, 0, 0]") + "," + beam("[0, 500, 0]") + "," + beam("[0, 500, 0]") + R"(,
+            {"name": "立柱", "stock": "square_tube", "size": [80, 4, 900], "at": [0, 200, 0],
+             "attributes": {"DB_PART_NAME": "立柱", "REMARK": "按图制作", "MATERIALS": "Q235", "suling": "方管80X4"}}]}},
+        {"file": "frame-3.prt", "name": "frame-3", "at": [0, 0, 2000], "part": {"bodies": [)" + beam("[0, 0, 0]") + "," + beam("[0, 300, 0]") + R"(]}}]})"));
+    batchThenDraw("QEL-100");
+    std::vector<std::string> cells;
+    host::Session& s = host::session();
+    for (tag_t t : s.sheets(*s.work)) {
+        host::Object& sh = s.object(t);
+        if (host::text::toUtf8(sh.name) != u8"2-1-横梁") continue;
+        for (tag_t n : sh.sheet->notes)
+            for (auto& row : s.object(n).note->cells)
+                for (auto& c : row)
+                    if (!c.empty()) cells.push_back(host::text::toUtf8(c));
+        break;
+    }
+    // The value stands in the cell after its label.
+    auto after = [&](const std::string& label) {
+        auto it = std::find(cells.begin(), cells.end(), label);
+        return it != cells.end() && it + 1 != cells.end() ? *(it + 1) : std::string("?");
+    };
+    EXPECT_EQ("3", after(u8"数量")) << "every beam of frame 2";
+    EXPECT_EQ("4", after(u8"总数")) << "five beams of the plant, two of them on one place";
 }
