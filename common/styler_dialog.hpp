@@ -14,6 +14,7 @@
 #include <NXOpen/NXMessageBox.hxx>
 #include <NXOpen/Session.hxx>
 #include <NXOpen/UI.hxx>
+#include <uf_assem.h>
 
 // Each command class C derives from StylerDialog<C> and so has its own theSession and theUI.
 template <class C>
@@ -85,12 +86,25 @@ protected:
     // Throws, naming the dialog file, when one of the blocks the command works with is missing from it.
     void requireBlocks(std::initializer_list<std::pair<const void*, const char*>> blocks) const {
         for (auto& [b, id] : blocks)
-            if (b == nullptr) throw std::runtime_error(std::string(theDlxFileName) + ": no block " + id);
+            if (b == nullptr) {
+                missingBlock_ = std::string(theDlxFileName) + ": no block " + id;
+                throw std::runtime_error(missingBlock_);
+            }
+    }
+
+    // Throws when no part is open: a command that works on the work part has nothing to work on.
+    static void requireWorkPart() {
+        if (UF_ASSEM_ask_work_part() == NULL_TAG) throw std::runtime_error("请先打开部件");
     }
 
     // Runs a callback body; an exception ends in the error box and the callback answers `onError`.
+    // Once a block the command needs was found missing, no callback runs its body: each says why instead.
     template <class F>
     int guard(F&& body, int onError = 1) {
+        if (!missingBlock_.empty()) {
+            showError(std::runtime_error(missingBlock_));
+            return onError;
+        }
         try {
             body();
             return 0;
@@ -102,6 +116,9 @@ protected:
 
     const char* theDlxFileName = nullptr;
     NXOpen::BlockStyler::BlockDialog* theDialog = nullptr;
+
+private:
+    mutable std::string missingBlock_;
 };
 
 template <class C>

@@ -145,6 +145,7 @@ int BlockStyler2D::update_cb(UIBlock* changed) {
 int BlockStyler2D::apply_cb() {
     return guard([&] {
         requireBlocks();
+        requireWorkPart();
         UfBracket bracket;
         switch (job()) {
             case 0:

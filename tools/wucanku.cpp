@@ -66,7 +66,7 @@ void wucanku::initialize_cb() {
         group = block<NXOpen::BlockStyler::Group>("group");
         toggle0 = block<NXOpen::BlockStyler::Toggle>("toggle0");
         manip0 = block<NXOpen::BlockStyler::SpecifyOrientation>("manip0");
-        requireBlocks({{tree_control0, "tree_control0"}, {drawingArea0, "drawingArea0"}, {toggle0, "toggle0"}, {manip0, "manip0"}});
+        requireBlocks();
         tree_control0->SetOnSelectHandler(NXOpen::make_callback(this, &wucanku::OnSelectCallback));
         tree_control0->SetToolTipTextHandler(NXOpen::make_callback(this, &wucanku::ToolTipTextCallback));
         tree_control0->SetOnMenuHandler(NXOpen::make_callback(this, &wucanku::OnMenuCallback));
@@ -82,8 +82,13 @@ std::string wucanku::libraryFolder() const {
 
 void wucanku::showPicture(const std::string& path) { drawingArea0->SetImage(path.c_str()); }
 
+void wucanku::requireBlocks() const {
+    StylerDialog::requireBlocks({{tree_control0, "tree_control0"}, {drawingArea0, "drawingArea0"}, {toggle0, "toggle0"}, {manip0, "manip0"}});
+}
+
 void wucanku::dialogShown_cb() {
     guard([&] {
+        requireBlocks();
         UfBracket bracket;
         tree_control0->InsertColumn(kNameColumn, "零件列表", 180);
         tree_control0->InsertColumn(kPathColumn, "对象路径", 180);

@@ -26,6 +26,7 @@ public:
     void importpart(const std::string& file);
 
 private:
+    void requireBlocks() const;
     std::string libraryFolder() const;
     void showPicture(const std::string& path);
 

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <regex>
 #include "files/partfile.h"
 #include "files/paths.h"
@@ -313,8 +314,20 @@ TEST(VortaCommand, BadInputEndsInExitTwoWithAMessage) {
     std::ofstream(dir / "mirror.prt") << withInstance("-1,0,0,0, 0,1,0,0, 0,0,1,0");
     std::ofstream(dir / "nan.vj") << "background nan 0 0\n";
     std::ofstream(dir / "bom.vj") << "\xEF\xBB\xBF# a journal saved with a byte-order mark\nbackground 0 0 0\n";
+    std::ofstream(dir / "ids.prt") << withInstance("1,0,0,0, 0,1,0,0, 0,0,1,0", "2147483647", "2");
+    for (const char* file : {"endless-solid.prt", "faulting-solid.prt"}) fs::copy_file(fs::path(VORTA_SOURCE_DIR) / "tests/data" / file, dir / file);
+    for (int i = 0; i < 100; ++i)
+        std::ofstream(dir / ("p" + std::to_string(i) + ".prt")) << R"({"format":"vorta-part","version":1,"nextPid":2,"instances":[{"pid":1,"file":"p)"
+                                                                << i + 1 << R"(.prt","name":"c","matrix":[1,0,0,0, 0,1,0,0, 0,0,1,0]}]})";
+    std::ofstream(dir / "p100.prt") << R"({"format":"vorta-part","version":1,"nextPid":1})";
+    std::map<std::string, std::string> before;
+    for (const char* f : {"mirror.prt", "ids.prt", "endless-solid.prt", "faulting-solid.prt", "p0.prt"}) before[f] = slurp(dir / f);
     struct Case { std::string args, says; int status; } cases[] = {
         {"build " + (dir / "bad.json").string() + " -o " + (dir / "out").string(), "bad.json:1: body plate7: stock plate: thickness", 2},
+        {"dump " + (dir / "ids.prt").string(), "ids.prt:1:", 2},
+        {"dump " + (dir / "endless-solid.prt").string(), "endless-solid.prt:1:", 2},
+        {"dump " + (dir / "faulting-solid.prt").string(), "faulting-solid.prt:1:", 2},
+        {"dump " + (dir / "p0.prt").string(), "nest deeper than", 2},
         {"dump " + (dir / "mirror.prt").string(), "mirror.prt:1:", 2},
         {"run " + (dir / "nan.vj").string(), "nan.vj:1: a colour value must be a number, not \"nan\"", 2},
         {"run " + (dir / "bom.vj").string(), "", 0},
@@ -331,5 +344,7 @@ TEST(VortaCommand, BadInputEndsInExitTwoWithAMessage) {
         EXPECT_EQ(c.status, WEXITSTATUS(status)) << c.args << "\n" << out;
         EXPECT_NE(std::string::npos, out.find(c.says)) << out;
     }
+    // A refused file is left as it was.
+    for (auto& [f, text] : before) EXPECT_EQ(text, slurp(dir / f)) << f;
     fs::remove_all(dir);
 }

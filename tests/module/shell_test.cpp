@@ -190,3 +190,64 @@ TEST_F(ShellTest, ADialogFileWithoutABlockTheCommandNeedsGivesErrorBoxesNotACras
     EXPECT_GE(count("[message] Block Styler (error): qel_shuxinV3.0.dlx: no block blockRiqi"), 3);
     std::filesystem::remove_all(base);
 }
+
+// Every dialog of the module, with each of its blocks missing in turn from its file: the command
+// shows an error box or goes on without it, and never crashes.
+TEST_F(ShellTest, EveryDialogLackingAnyOneBlockStillOpensAppliesAndCloses) {
+    auto base = std::filesystem::temp_directory_path() / ("vorta-everyblock-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(base);
+    std::filesystem::copy(host::session().baseDir, base, std::filesystem::copy_options::recursive);
+    const std::string home = host::session().baseDir;
+    host::session().baseDir = base.string();
+    UF_initialize();
+    int variants = 0;
+    for (bool withPart : {false, true})
+    for (auto& [action, dlx] : kActions) {
+        if (dlx.empty()) continue;
+        const auto file = base / "application" / dlx;
+        std::ifstream in(file);
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::vector<std::string> lines;
+        std::istringstream split(text);
+        for (std::string l; std::getline(split, l);) lines.push_back(l);
+        for (size_t drop = 0; drop < lines.size(); ++drop) {
+            // Only lines that declare a block alone on them: the file stays well formed.
+            const std::string& l = lines[drop];
+            if (l.find("<block ") == std::string::npos || l.find("/>") == std::string::npos) continue;
+            std::string kept;
+            for (size_t i = 0; i < lines.size(); ++i)
+                if (i != drop) kept += lines[i] + "\n";
+            std::ofstream(file) << kept;
+            ++variants;
+            host::Session& s = host::session();
+            s.display = s.work = nullptr;
+            if (withPart) {
+                // A fresh plant each time: the commands change it.
+                auto plant = base / ("plant" + std::to_string(variants));
+                std::filesystem::create_directories(plant);
+                std::filesystem::copy_file(std::filesystem::path(VORTA_SOURCE_DIR) / "tests/journals/drawing.json", plant / "drawing.json");
+                host::Part& p = host::partfile::open(host::modeldesc::build((plant / "drawing.json").string(), "", true));
+                s.display = s.work = &p;
+                s.workOcc = p.rootOcc;
+            }
+            user.onDialog = [](host::ui::Dialog& d) {
+                for (auto press : {host::ui::pressApply, host::ui::pressOk}) {
+                    if (!d.open) break;
+                    try {
+                        press(d);
+                    } catch (const host::ui::UserError&) {
+                        // The dialog has no such button.
+                    }
+                }
+            };
+            pick(action);
+            EXPECT_FALSE(host::ui::counters().shown < 0);
+        }
+        std::ofstream(file) << text;
+    }
+    EXPECT_GT(variants, 60);
+    user.onDialog = nullptr;
+    UF_terminate();
+    host::session().baseDir = home;
+    std::filesystem::remove_all(base);
+}
