@@ -25,6 +25,12 @@
 
 namespace {
 
+bool exists(const std::string& file) {
+    int missing = 1;
+    UF_CFI_ask_file_exist(file.c_str(), &missing);
+    return missing == 0;
+}
+
 // The picked sheets (a sheet, or a view standing on one), or every sheet when none was picked. The
 // host's class selection answers OK with the picks; a cancelled dialog exports every sheet too.
 std::vector<tag_t> 选择图纸页() {
@@ -96,14 +102,23 @@ int daochu_dwg() {
         char scale[64];
         std::snprintf(scale, sizeof scale, "%f:1", info.drawing_scale);
         const std::string file = folder + "\\" + sheet + ".dwg";
-        int missing = 1;
-        UF_CFI_ask_file_exist(file.c_str(), &missing);
-        if (missing == 0) DeleteFileA(file.c_str());
+        // An older export is set aside, not deleted: it goes only once a new file stands in its place,
+        // and comes back when none does (a failed export, or a creator that writes another format).
+        const std::string aside = file + ".old";
+        const bool had = exists(file);
+        if (had) {
+            DeleteFileA(aside.c_str());
+            rename(file.c_str(), aside.c_str());
+        }
         try {
             导出图纸页(full, sheet, scale, file);
         } catch (std::exception& ex) {
             ++failed;
             uc1601((sheet + "\n导出失败:\n" + ex.what()).c_str(), 1);
+        }
+        if (had) {
+            if (exists(file)) DeleteFileA(aside.c_str());
+            else rename(aside.c_str(), file.c_str());
         }
     }
     return failed == 0 ? 0 : 1;
