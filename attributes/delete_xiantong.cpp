@@ -22,15 +22,6 @@ namespace {
 // One-key transparency: almost transparent, or opaque.
 const int kAlmostTransparent = 95;
 
-bool alive(tag_t t) { return t != NULL_TAG && UF_OBJ_ask_status(t) == UF_OBJ_ALIVE; }
-
-void sayMissing(int missing) {
-    if (missing == 0) return;
-    char message[120];
-    std::snprintf(message, sizeof message, "%d 个所选对象已不存在,已跳过", missing);
-    uc1601(message, 1);
-}
-
 }  // namespace
 
 delete_xiantong::delete_xiantong() : StylerDialog("delete_xiantong.dlx") {
@@ -142,7 +133,7 @@ void delete_xiantong::得到选择体的信息() {
     zongsu->SetValue(std::to_string(keys.size()));
     chongdie->SetValue(std::to_string(duplicates_.size()));
     for (auto& [c, blank] : components) UF_OBJ_set_blank_status(c, blank);
-    sayMissing(missing);
+    reportSkipped(missing);
 }
 
 int yanse_touming() {
@@ -165,7 +156,7 @@ int yanse_touming() {
         UF_OBJ_set_translucency(target, translucency != 0 ? 0 : kAlmostTransparent);
     }
     if (objects) UF_free(objects);
-    sayMissing(missing);
+    reportSkipped(missing);
     UF_terminate();
     return 0;
 }

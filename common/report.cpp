@@ -7,6 +7,7 @@
 #include <NXOpen/Session.hxx>
 #include <uf.h>
 #include <uf_disp.h>
+#include <uf_obj.h>
 #include <uf_ui.h>
 #include <uf_view.h>
 #include <windows.h>
@@ -148,4 +149,10 @@ int baijin_heibai() {
     if (NXOpen::Part* work = NXOpen::Session::GetSession()->Parts()->Work()) work->Views()->Regenerate();
     UF_terminate();
     return 0;
+}
+
+bool alive(tag_t object) { return object != NULL_TAG && UF_OBJ_ask_status(object) == UF_OBJ_ALIVE; }
+
+void reportSkipped(int missing) {
+    if (missing > 0) uc1601((std::to_string(missing) + " 个对象已不存在,已跳过").c_str(), 1);
 }

@@ -1,5 +1,6 @@
 // Reporting failed host calls, the progress bar of batch commands, and display helpers.
 #pragma once
+#include <uf_defs.h>
 
 // Prints "<name> failed with error = <status>" and the host's message, for a non-zero status.
 void print_status(const char* name, int status);
@@ -34,6 +35,11 @@ private:
     long handle_;
     bool live_ = true;
 };
+
+// Whether a tag names an object that still exists.
+bool alive(tag_t object);
+// Tells the user how many objects of a list were gone and passed over; nothing when none were.
+void reportSkipped(int missing);
 
 // Fits the work view to the model.
 void view_refit();

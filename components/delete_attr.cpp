@@ -9,20 +9,11 @@
 #include <uf_part.h>
 #include <uf_ui.h>
 #include "common/attributes.hpp"
+#include "common/report.hpp"
 #include "common/part_bodies.hpp"
 #include "common/uf_bracket.hpp"
 
 namespace {
-
-bool alive(tag_t t) { return t != NULL_TAG && UF_OBJ_ask_status(t) == UF_OBJ_ALIVE; }
-
-// A dead object in a list is passed over; the user hears how many were.
-void sayMissing(int missing) {
-    if (missing == 0) return;
-    char message[120];
-    std::snprintf(message, sizeof message, "%d 个对象已不存在,已跳过", missing);
-    uc1601(message, 1);
-}
 
 // Restoring gives back the initial number, and only where a number was given: an object that never
 // had one gets none.
@@ -107,7 +98,7 @@ void delete_attr::删除属性(bool& occurrenceSeen, bool& plainSeen, const std:
             UF_ATTR_delete_all(object, kAttrRead);
         }
     }
-    sayMissing(missing);
+    reportSkipped(missing);
 }
 
 void delete_attr::所有图号() {
@@ -142,7 +133,7 @@ void delete_attr::图号还原(bool& occurrenceSeen, bool& plainSeen, const std:
             restoreNumber(body);
         }
     }
-    sayMissing(missing);
+    reportSkipped(missing);
 }
 
 void delete_attr::删除图纸页() {

@@ -26,6 +26,7 @@
 #include "app/commands.hpp"
 #include "common/attributes.hpp"
 #include "common/part_bodies.hpp"
+#include "common/sheet_cells.hpp"
 #include "common/uf_bracket.hpp"
 #include "components/naming.hpp"
 #include "components/sheet_rules.hpp"
@@ -82,32 +83,9 @@ void editSheet(tag_t sheet, const std::string* number, const sheets::Fraction* s
 // material cell of the title block.
 tag_t specificationCell() {
     tag_t found = NULL_TAG;
-    std::vector<tag_t> sections;
-    for (tag_t t = NULL_TAG; UF_VIEW_cycle_objects(NULL_TAG, UF_VIEW_VISIBLE_OBJECTS, &t) == 0 && t != NULL_TAG;) {
-        int type = 0, subtype = 0;
-        UF_OBJ_ask_type_and_subtype(t, &type, &subtype);
-        if (type == UF_tabular_note_type && subtype == 0) sections.push_back(t);
-    }
-    for (tag_t section : sections) {
-        tag_t note = NULL_TAG;
-        UF_TABNOT_ask_tabular_note_of_section(section, &note);
-        int rows = 0, columns = 0;
-        UF_TABNOT_ask_nm_rows(note, &rows);
-        UF_TABNOT_ask_nm_columns(note, &columns);
-        for (int r = 0; r < rows; ++r) {
-            tag_t row = NULL_TAG;
-            UF_TABNOT_ask_nth_row(note, r, &row);
-            for (int c = 0; c < columns; ++c) {
-                tag_t column = NULL_TAG, cell = NULL_TAG;
-                UF_TABNOT_ask_nth_column(note, c, &column);
-                UF_TABNOT_ask_cell_at_row_col(row, column, &cell);
-                char* text = nullptr;
-                UF_TABNOT_ask_cell_text(cell, &text);
-                if (text && naming::contains(text, "(")) found = cell;
-                if (text) UF_free(text);
-            }
-        }
-    }
+    遍历图纸表格单元格([&](tag_t cell, const std::string& text) {
+        if (naming::contains(text, "(")) found = cell;
+    });
     return found;
 }
 

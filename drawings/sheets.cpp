@@ -16,6 +16,7 @@
 #include <uf_object_types.h>
 #include <uf_tabnot.h>
 #include <uf_view.h>
+#include "common/sheet_cells.hpp"
 #include "common/uf_bracket.hpp"
 #include "components/assembly_queries.hpp"
 #include "drawings/BlockStyler2D.hpp"
@@ -214,35 +215,11 @@ void BlockStyler2D::标题栏设置(const std::string& material, const std::stri
                               const std::string& total) {
     UfBracket bracket;
     const drawing::TitleValues values{material, number, quantity, total, name};
-    std::vector<tag_t> sections;
-    for (tag_t t = NULL_TAG; UF_VIEW_cycle_objects(NULL_TAG, UF_VIEW_VISIBLE_OBJECTS, &t) == 0 && t != NULL_TAG;) {
-        int type = 0, subtype = 0;
-        UF_OBJ_ask_type_and_subtype(t, &type, &subtype);
-        if (type == UF_tabular_note_type && subtype == 0) sections.push_back(t);
-    }
-    for (tag_t section : sections) {
-        tag_t note = NULL_TAG;
-        UF_TABNOT_ask_tabular_note_of_section(section, &note);
-        int rows = 0, columns = 0;
-        UF_TABNOT_ask_nm_rows(note, &rows);
-        UF_TABNOT_ask_nm_columns(note, &columns);
-        for (int r = 0; r < rows; ++r) {
-            tag_t row = NULL_TAG;
-            UF_TABNOT_ask_nth_row(note, r, &row);
-            for (int c = 0; c < columns; ++c) {
-                tag_t column = NULL_TAG, cell = NULL_TAG;
-                UF_TABNOT_ask_nth_column(note, c, &column);
-                UF_TABNOT_ask_cell_at_row_col(row, column, &cell);
-                char* text = nullptr;
-                UF_TABNOT_ask_cell_text(cell, &text);
-                std::string was = text ? text : "";
-                if (text) UF_free(text);
-                bool changed = false;
-                std::string now = drawing::titleCell(was, values, changed);
-                if (changed) UF_TABNOT_set_cell_text(cell, now.c_str());
-            }
-        }
-    }
+    遍历图纸表格单元格([&](tag_t cell, const std::string& was) {
+        bool changed = false;
+        std::string now = drawing::titleCell(was, values, changed);
+        if (changed) UF_TABNOT_set_cell_text(cell, now.c_str());
+    });
 }
 
 void BlockStyler2D::设置组件精确显示(tag_t component) {

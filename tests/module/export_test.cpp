@@ -17,18 +17,7 @@ std::string slurp(const fs::path& p) {
 using ExportTest = ModelTest;
 
 TEST_F(ExportTest, AnOlderExportIsReplacedAndAFileOfAnotherFormatKept) {
-    open(slurp(fs::path(VORTA_SOURCE_DIR) / "tests/journals/drawing.json"), "drawing.json");
-    user.onDialog = [](host::ui::Dialog& d) {
-        host::ui::setValue(d, "enum0", "2");
-        host::ui::pressApply(d);
-    };
-    pick("new_zujianV1");
-    user.onDialog = [](host::ui::Dialog& d) {
-        host::ui::setValue(d, "tuhao", "QEL-100");
-        host::ui::pressApply(d);
-    };
-    pick("drawing");
-    user.onDialog = nullptr;
+    drawnPlant();
     const fs::path folder = dir / u8"plant-1CAD工程图";
     fs::create_directories(folder);
     // A drawing someone saved as DWG under a sheet's name, and an export of an earlier run.

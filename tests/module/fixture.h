@@ -103,6 +103,22 @@ protected:
         }
         return NULL_TAG;
     }
+    // The drawing test plant after the component batch and a drawing run with a prefix, as a designer runs them.
+    void drawnPlant(const std::string& prefix = "QEL-100") {
+        std::ifstream in(std::filesystem::path(VORTA_SOURCE_DIR) / "tests/journals/drawing.json", std::ios::binary);
+        open(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), "drawing.json");
+        user.onDialog = [](host::ui::Dialog& d) {
+            host::ui::setValue(d, "enum0", "2");
+            host::ui::pressApply(d);
+        };
+        pick("new_zujianV1");
+        user.onDialog = [prefix](host::ui::Dialog& d) {
+            host::ui::setValue(d, "tuhao", prefix);
+            host::ui::pressApply(d);
+        };
+        pick("drawing");
+        user.onDialog = nullptr;
+    }
     tag_t component(const std::string& instanceName) {
         host::Session& s = host::session();
         for (tag_t t : s.display->objects)

@@ -29,21 +29,6 @@ int layerStatus(int layer) {
 
 class MaintenanceTest : public ModelTest {
 protected:
-    // The drawing test plant after the component batch and a drawing run.
-    void drawnPlant() {
-        open(slurp(fs::path(VORTA_SOURCE_DIR) / "tests/journals/drawing.json"), "drawing.json");
-        user.onDialog = [](host::ui::Dialog& d) {
-            host::ui::setValue(d, "enum0", "2");
-            host::ui::pressApply(d);
-        };
-        pick("new_zujianV1");
-        user.onDialog = [](host::ui::Dialog& d) {
-            host::ui::setValue(d, "tuhao", "QEL-100");
-            host::ui::pressApply(d);
-        };
-        pick("drawing");
-        user.onDialog = nullptr;
-    }
     host::Object& sheet(const std::string& utf8) {
         host::Session& s = host::session();
         for (tag_t t : s.sheets(*s.work))

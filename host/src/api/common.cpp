@@ -86,4 +86,10 @@ std::map<const CompositeBlock*, host::ui::Dialog*>& tops() {
     return m;
 }
 
+Object& drawingView(tag_t t) {
+    Object* o = session().find(t);
+    if (!o || !o->view) throw NXOpen::NXException(3520070, "not a view of a drawing sheet");
+    return *o;
+}
+
 }  // namespace host::api

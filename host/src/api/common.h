@@ -29,6 +29,8 @@ void deleteFeature(Object& f);
 Object& obj(tag_t t);
 Object& live(const NXOpen::TaggedObject* o, const char* what);
 Part& partOf(tag_t tag);
+// A member view of a drawing sheet; throws for anything else.
+Object& drawingView(tag_t tag);
 
 // A dialog block's property of the kind the caller expects.
 template <class T>

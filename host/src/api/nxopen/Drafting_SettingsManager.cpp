@@ -8,16 +8,6 @@
 using namespace NXOpen;
 using namespace host::api;
 
-namespace {
-
-host::Object& drawingView(tag_t t) {
-    host::Object* o = host::session().find(t);
-    if (!o || !o->view) throw NXException(3520070, "not a view of a drawing sheet");
-    return *o;
-}
-
-}  // namespace
-
 Drafting::SettingsManager* Part::SettingsManager() {
     if (!settings_) settings_ = new Drafting::SettingsManager(Tag());
     return settings_;

@@ -11,12 +11,6 @@ using namespace host::api;
 
 namespace {
 
-host::Object& drawingView(tag_t t) {
-    host::Object* o = host::session().find(t);
-    if (!o || !o->view) throw NXException(3520070, "not a view of a drawing sheet");
-    return *o;
-}
-
 // Runs a drafting edit; the host's refusal becomes the exception the object interface throws.
 template <class F>
 void edit(F&& f) {
