@@ -11,5 +11,9 @@ UF_EXTERN_C UFUNEXPORT int UF_MTX4_csys_to_csys(const double from_origin[3], con
                                                 const double to_origin[3], const double to_x_axis[3], const double to_y_axis[3], double mtx[16]);
 UF_EXTERN_C UFUNEXPORT void UF_VEC3_sub(const double vec1[3], const double vec2[3], double vec_diff[3]);
 UF_EXTERN_C UFUNEXPORT void UF_VEC3_distance(const double pnt1[3], const double pnt2[3], double* distance);
+UF_EXTERN_C UFUNEXPORT int UF_VEC3_cross(const double vec1[3], const double vec2[3], double cross_product[3]);
+UF_EXTERN_C UFUNEXPORT int UF_VEC3_negate(const double vec[3], double negated_vec[3]);
+/* pnt_sum = pnt + scale * vec */
+UF_EXTERN_C UFUNEXPORT int UF_VEC3_affine_comb(const double pnt[3], double scale, const double vec[3], double pnt_sum[3]);
 
 #endif

@@ -101,11 +101,18 @@ public:
     void SetValue(double value);
 };
 
+// A length with a handle in the graphics window that the user drags along its direction.
 class LinearDimension : public UIBlock {
 public:
     using UIBlock::UIBlock;
     double Value() const;
     void SetValue(double value);
+    bool ShowHandle() const;
+    void SetShowHandle(bool showHandle);
+    Point3d HandleOrigin() const;
+    void SetHandleOrigin(const Point3d& handleOrigin);
+    Vector3d HandleOrientation() const;
+    void SetHandleOrientation(const Vector3d& handleOrientation);
 };
 
 class ExpressionBlock : public UIBlock {

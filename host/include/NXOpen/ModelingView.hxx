@@ -1,12 +1,12 @@
 // Modelling views of a part ("Front", "Top", "Isometric", ...).
 #pragma once
-#include "TaggedObject.hxx"
+#include "View.hxx"
 
 namespace NXOpen {
 
-class ModelingView : public NXObject {
+class ModelingView : public View {
 protected:
-    explicit ModelingView(tag_t tag) : NXObject(tag) {}
+    explicit ModelingView(tag_t tag) : View(tag) {}
     friend class NXObjectManager;
 };
 
@@ -14,6 +14,8 @@ class ModelingViewCollection {
 public:
     // The view by its name, without regard to case ("Isometric" is TFR-ISO); throws when the part has none.
     ModelingView* FindObject(const NXString& name);
+    // The view the user works in.
+    ModelingView* WorkView();
 private:
     friend class Part;
     explicit ModelingViewCollection(tag_t part) : part_(part) {}

@@ -25,9 +25,22 @@ private:
 
 class View : public DisplayableObject {
 public:
+    enum RenderingStyleType {
+        RenderingStyleTypeShadedWithEdges = 0,
+        RenderingStyleTypeShaded,
+        RenderingStyleTypeWireframeWithDimEdges,
+        RenderingStyleTypeWireframeWithHiddenEdges,
+        RenderingStyleTypeWireframeWithoutHiddenEdges,
+        RenderingStyleTypeStudio,
+        RenderingStyleTypeFaceAnalysis,
+        RenderingStyleTypePartiallyShaded
+    };
     ~View() override;
     // Drawing views only; throws for a modelling view.
     ViewDependentDisplayManager* DependentDisplay();
+    // How a modelling view draws the part's bodies; throws for a drawing view.
+    RenderingStyleType RenderingStyle() const;
+    void SetRenderingStyle(RenderingStyleType renderingStyle);
 protected:
     explicit View(tag_t tag) : DisplayableObject(tag) {}
     friend class NXObjectManager;

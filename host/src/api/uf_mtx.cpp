@@ -54,4 +54,22 @@ int UF_MTX4_csys_to_csys(const double fo[3], const double fx[3], const double fy
     });
 }
 
+// The results may be written over the arguments, so each is computed whole before it is stored.
+int UF_VEC3_cross(const double a[3], const double b[3], double c[3]) {
+    const double r[3] = {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+    std::memcpy(c, r, sizeof r);
+    return 0;
+}
+
+int UF_VEC3_negate(const double v[3], double n[3]) {
+    for (int i = 0; i < 3; ++i) n[i] = -v[i];
+    return 0;
+}
+
+int UF_VEC3_affine_comb(const double p[3], double scale, const double v[3], double sum[3]) {
+    const double r[3] = {p[0] + scale * v[0], p[1] + scale * v[1], p[2] + scale * v[2]};
+    std::memcpy(sum, r, sizeof r);
+    return 0;
+}
+
 }  // extern "C"

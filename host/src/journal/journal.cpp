@@ -316,6 +316,12 @@ tag_t Player::ref(const std::string& r) {
             if (s.object(t).name == g(r.substr(6))) return t;
         throw JournalError(file_, st.line, "no drawing sheet " + quote(r.substr(6)));
     }
+    if (r.rfind("body:", 0) == 0) {
+        // body:BLOCK(1): the body a feature of the work part made, by the feature's name.
+        for (tag_t t : s.work->objects)
+            if (Object* o = s.find(t); o && o->type == UF_feature_type && o->name == g(r.substr(5)) && s.find(o->featBody)) return o->featBody;
+        throw JournalError(file_, st.line, "no feature " + quote(r.substr(5)) + " with a body in the work part");
+    }
     if (r.rfind("view:", 0) == 0) {
         // view:Front@7 names a view as the host does; view:FRONT@SHEET the first view of that model view on the sheet.
         const std::string name = g(r.substr(5));

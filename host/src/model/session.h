@@ -79,6 +79,9 @@ struct Object {
     tag_t source = 0;
     tag_t face = 0;
 
+    // Modelling views: how the view draws the part (0 shaded with edges, as NXOpen::View numbers the styles).
+    int renderingStyle = 0;
+
     // Drafting: what a sheet, a member view or a tabular note holds.
     std::shared_ptr<draft::Sheet> sheet;
     std::shared_ptr<draft::View> view;

@@ -35,7 +35,13 @@ std::vector<Property> defaults(const std::string& kind) {
         add("MaximumScope", 0);
     } else if (kind == "ObjectColorPicker") add("Value", std::vector<int>{1});
     else if (kind == "FolderSelection") add("Path", std::string());
-    else if (kind == "DoubleBlock" || kind == "LinearDimension" || kind == "ExpressionBlock") add("Value", 0.0);
+    else if (kind == "DoubleBlock" || kind == "ExpressionBlock") add("Value", 0.0);
+    else if (kind == "LinearDimension") {
+        add("Value", 0.0);
+        add("ShowHandle", false);
+        add("HandleOrigin", std::array<double, 3>{0, 0, 0});
+        add("HandleOrientation", std::array<double, 3>{1, 0, 0});
+    }
     else if (kind == "SpecifyPoint") add("Point", std::array<double, 3>{0, 0, 0});
     else if (kind == "SpecifyOrientation") {
         add("Origin", std::array<double, 3>{0, 0, 0});
@@ -268,10 +274,27 @@ void setValue(Dialog& d, const std::string& id, const std::string& v) {
             for (double& x : n)
                 if (!(in >> x) || !std::isfinite(x)) throw UserError("an orientation takes nine numbers: origin, x axis, y axis");
             if (in >> rest) throw UserError("an orientation takes nine numbers: origin, x axis, y axis");
+            // The manipulator's axes are a unit right-handed frame whatever the user typed: x as given,
+            // y made square to it; axes that span no plane are no orientation.
+            std::array<double, 3> x = {n[3], n[4], n[5]}, y = {n[6], n[7], n[8]};
+            auto dot = [](const std::array<double, 3>& a, const std::array<double, 3>& c) { return a[0] * c[0] + a[1] * c[1] + a[2] * c[2]; };
+            auto unit = [&](std::array<double, 3>& a) {
+                const double l = std::sqrt(dot(a, a));
+                if (!(l > 1e-9) || !std::isfinite(l)) return false;
+                for (double& c : a) c /= l;
+                return true;
+            };
+            bool ok = unit(x) && unit(y);
+            if (ok) {
+                const double d = dot(x, y);
+                for (int i = 0; i < 3; ++i) y[i] -= d * x[i];
+                ok = unit(y);
+            }
+            if (!ok) throw UserError("an orientation needs an x axis and a y axis that span a plane");
+            std::array<double, 3> z = {x[1] * y[2] - x[2] * y[1], x[2] * y[0] - x[0] * y[2], x[0] * y[1] - x[1] * y[0]};
             b.set("Origin", std::array<double, 3>{n[0], n[1], n[2]});
-            b.set("XAxis", std::array<double, 3>{n[3], n[4], n[5]});
-            b.set("YAxis", std::array<double, 3>{n[6], n[7], n[8]});
-            std::array<double, 3> z = {n[4] * n[8] - n[5] * n[7], n[5] * n[6] - n[3] * n[8], n[3] * n[7] - n[4] * n[6]};
+            b.set("XAxis", x);
+            b.set("YAxis", y);
             b.set("ZAxis", z);
         } else {
             throw UserError("block " + text::toUtf8Lossy(id) + " (" + k + ") takes no value");

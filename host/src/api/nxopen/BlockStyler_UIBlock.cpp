@@ -54,6 +54,12 @@ double DoubleBlock::Value() const { return as<double>(block_, "Value"); }
 void DoubleBlock::SetValue(double v) { as<double>(block_, "Value") = v; }
 double LinearDimension::Value() const { return as<double>(block_, "Value"); }
 void LinearDimension::SetValue(double v) { as<double>(block_, "Value") = v; }
+bool LinearDimension::ShowHandle() const { return as<bool>(block_, "ShowHandle"); }
+void LinearDimension::SetShowHandle(bool s) { as<bool>(block_, "ShowHandle") = s; }
+Point3d LinearDimension::HandleOrigin() const { return props().GetPoint("HandleOrigin"); }
+void LinearDimension::SetHandleOrigin(const Point3d& p) { props().SetPoint("HandleOrigin", p); }
+Vector3d LinearDimension::HandleOrientation() const { return props().GetVector("HandleOrientation"); }
+void LinearDimension::SetHandleOrientation(const Vector3d& v) { props().SetVector("HandleOrientation", v); }
 double ExpressionBlock::Value() const { return as<double>(block_, "Value"); }
 void ExpressionBlock::SetValue(double v) { as<double>(block_, "Value") = v; }
 Point3d SpecifyPoint::Point() const { return props().GetPoint("Point"); }

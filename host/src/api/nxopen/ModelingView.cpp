@@ -12,3 +12,9 @@ ModelingView* ModelingViewCollection::FindObject(const NXString& name) {
     if (!v) throw NXException(3520067, "the part has no modelling view " + std::string(name.GetText()));
     return static_cast<ModelingView*>(NXObjectManager::Get(v->tag));
 }
+
+ModelingView* ModelingViewCollection::WorkView() {
+    host::Part& p = partOf(part_);
+    host::draft::ensureModelViews(p);
+    return static_cast<ModelingView*>(NXObjectManager::Get(p.views.front()));
+}

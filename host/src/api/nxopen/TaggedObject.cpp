@@ -29,11 +29,13 @@ TaggedObject* NXObjectManager::Get(tag_t tag) {
         struct F : Face { explicit F(tag_t t) : Face(t) {} };
         struct E : Edge { explicit E(tag_t t) : Edge(t) {} };
         struct Feat : Features::Feature { explicit Feat(tag_t t) : Features::Feature(t) {} };
+        struct Blk : Features::Block { explicit Blk(tag_t t) : Features::Block(t) {} };
         struct Sh : Drawings::DrawingSheet { explicit Sh(tag_t t) : Drawings::DrawingSheet(t) {} };
         struct MV : ModelingView { explicit MV(tag_t t) : ModelingView(t) {} };
         struct BV : Drawings::BaseView { explicit BV(tag_t t) : Drawings::BaseView(t) {} };
         if (o->type == UF_solid_type && o->subtype == UF_solid_face_subtype) slot = std::make_unique<F>(tag);
         else if (o->type == UF_solid_type && o->subtype == UF_solid_edge_subtype) slot = std::make_unique<E>(tag);
+        else if (o->type == UF_feature_type && o->feature == "BLOCK") slot = std::make_unique<Blk>(tag);
         else if (o->type == UF_feature_type) slot = std::make_unique<Feat>(tag);
         else if (o->type == UF_solid_type) slot = std::make_unique<B>(tag);
         else if (o->type == UF_component_type) slot = std::make_unique<C>(tag);

@@ -43,6 +43,24 @@ void ViewDependentDisplayManager::ApplyShadeEdit(NXColor* color, PartialShading,
     });
 }
 
+namespace {
+
+host::Object& modelingView(tag_t t) {
+    host::Object* o = host::session().find(t);
+    if (!o || o->view) throw NXException(3520095, "a drawing view has no rendering style of its own here");
+    return *o;
+}
+
+}  // namespace
+
+View::RenderingStyleType View::RenderingStyle() const { return static_cast<RenderingStyleType>(modelingView(Tag()).renderingStyle); }
+
+void View::SetRenderingStyle(RenderingStyleType style) {
+    if (style < RenderingStyleTypeShadedWithEdges || style > RenderingStyleTypePartiallyShaded)
+        throw NXException(3520095, "no rendering style " + std::to_string(static_cast<int>(style)));
+    modelingView(Tag()).renderingStyle = style;
+}
+
 void ViewDependentDisplayManager::RemoveAllEdits() { host::draft::removeEdits(drawingView(view_)); }
 
 ColorManager::~ColorManager() {
