@@ -89,8 +89,11 @@ int daochu_dwg() {
     char name[MAX_FSPEC_BUFSIZE] = "";
     UF_PART_ask_part_name(UF_PART_ask_display_part(), name);
     const std::string full = name;
-    // A name without "." exports beside it all the same: "<name>CAD工程图".
+    // A name without "." exports beside it all the same: "<name>CAD工程图". A "." in a folder's name
+    // is no extension.
+    const size_t slash = naming::lastOf(full, '\\');
     size_t dot = naming::lastOf(full, '.');
+    if (dot != std::string::npos && slash != std::string::npos && dot < slash) dot = std::string::npos;
     const std::string folder = (dot == std::string::npos ? full : full.substr(0, dot)) + "CAD工程图";
     if (_access(folder.c_str(), 0) != 0) _mkdir(folder.c_str());
     UF_PART_save();

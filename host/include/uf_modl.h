@@ -12,6 +12,15 @@
 #define UF_MODL_LINEAR_EDGE 3001
 #define UF_MODL_CIRCULAR_EDGE 3002
 
+/* How a new feature combines with the target solid. */
+enum UF_FEATURE_SIGN_e {
+    UF_NULLSIGN = 0,  /* a new body of its own */
+    UF_POSITIVE = 1,  /* united with the target */
+    UF_NEGATIVE = 2,  /* subtracted from the target */
+    UF_UNSIGNED = 3   /* intersected with the target */
+};
+typedef enum UF_FEATURE_SIGN_e UF_FEATURE_SIGN;
+
 typedef struct uf_list_s {
     tag_t eid;
     struct uf_list_s* next;
@@ -47,6 +56,11 @@ UF_EXTERN_C UFUNEXPORT int UF_MODL_ask_minimum_dist(tag_t object1, tag_t object2
 UF_EXTERN_C UFUNEXPORT int UF_MODL_ask_distance_tolerance(double* tolerance);
 UF_EXTERN_C UFUNEXPORT int UF_MODL_ask_feat_body(tag_t feature, tag_t* body);
 UF_EXTERN_C UFUNEXPORT int UF_MODL_update(void);
+
+/* A cylinder feature of the work part: base centre `origin`, axis `direction`, height and diameter as
+   expression texts. */
+UF_EXTERN_C UFUNEXPORT int UF_MODL_create_cyl1(UF_FEATURE_SIGN sign, double origin[3], char* height, char* diam,
+                                               double direction[3], tag_t* cyl_obj_id);
 
 /* Mass properties of bodies. type 1: solids; units 3: grams and centimetres; density 0: each body's
    own. mass_props[2] is the mass, [1] the volume. accuracy 1 takes acc_value[0] as the accuracy. */

@@ -85,3 +85,17 @@ TEST_F(BuildTest, BadDescriptionsNameTheFileAndLine) {
         host::session().reset();
     }
 }
+
+TEST_F(BuildTest, TheDumpGivesEveryBodyItsBoxWhereTheAssemblyPutsIt) {
+    std::ofstream(dir / "m.json") << R"({ "file": "top.prt",
+      "bodies": [ { "name": "plate", "stock": "plate", "size": [200, 100, 5], "at": [-100, -50, -5] } ],
+      "components": [ { "file": "sub.prt", "name": "sub", "at": [1000, 0, 500],
+                        "part": { "bodies": [ { "name": "bar", "stock": "round_bar", "size": [20, 300], "x": [0, 0, 1], "z": [1, 0, 0] } ] } } ] })";
+    host::Part& p = host::partfile::open(host::modeldesc::build((dir / "m.json").string()));
+    const auto j = host::dump::part(p);
+    std::map<std::string, nlohmann::ordered_json> box;
+    for (auto& o : j["objects"]) box[o["name"].get<std::string>()] = o["box"];
+    EXPECT_EQ(nlohmann::ordered_json({-100, -50, -5, 100, 50, 0}), box["plate"]);
+    // The occurrence lies where its component does; the bar stands along z.
+    EXPECT_EQ(nlohmann::ordered_json({990, -10, 500, 1010, 10, 800}), box["bar"]);
+}

@@ -154,3 +154,51 @@ TEST_F(GeometryTest, TextFilesAreReadLineByLineWithoutTheirEnds) {
     EXPECT_NE(0, uc4540(channel, 0));
     EXPECT_NE(0, uc4504((win + ".not").c_str(), 1, 87, &channel));
 }
+
+TEST_F(GeometryTest, CylinderFeaturesAreNewBodiesOfTheWorkPartFromPlainSizeTexts) {
+    host::Part& p = part("a.prt");
+    p.workLayer = 7;
+    double origin[3] = {1, 2, 3}, along[3] = {0, 0, -4};  // any length: only the direction counts
+    tag_t feature = NULL_TAG, body = NULL_TAG;
+    ASSERT_EQ(0, UF_MODL_create_cyl1(UF_NULLSIGN, origin, const_cast<char*>(" 30.000000 "), const_cast<char*>("10"), along, &feature));
+    ASSERT_EQ(0, UF_MODL_ask_feat_body(feature, &body));
+    host::Object& b = host::session().object(body);
+    EXPECT_EQ(&p, b.part);
+    EXPECT_EQ(7, b.layer);
+    EXPECT_EQ(3, host::geom::faceCount(b.shape));
+    double box[6];
+    ASSERT_EQ(0, UF_MODL_ask_bounding_box(body, box));
+    const double want[6] = {-4, -3, -27, 6, 7, 3};
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(want[i], box[i], 1e-6) << i;
+    EXPECT_TRUE(host::session().syslog.empty());
+}
+
+TEST_F(GeometryTest, CylinderTextsThatAreNoSizeAndAZeroDirectionMakeNothingAndSayWhy) {
+    host::Part& p = part("a.prt");
+    const size_t objects = p.objects.size();
+    double origin[3] = {0, 0, 0}, up[3] = {0, 0, 1}, zero[3] = {0, 0, 0};
+    struct Case { UF_FEATURE_SIGN sign; const char* height; const char* diam; double* dir; const char* said; } cases[] = {
+        {UF_NULLSIGN, "50", "0.000000", up, "diameter \"0.000000\" is not a positive number"},
+        {UF_NULLSIGN, "50", "-20", up, "diameter \"-20\" is not a positive number"},
+        {UF_NULLSIGN, "50", "20mm", up, "diameter \"20mm\""},
+        {UF_NULLSIGN, "50", "nan", up, "diameter \"nan\""},
+        {UF_NULLSIGN, "inf", "20", up, "height \"inf\""},
+        {UF_NULLSIGN, "", "20", up, "height \"\""},
+        {UF_NULLSIGN, "p1*2", "20", up, "height \"p1*2\""},
+        {UF_NULLSIGN, "50", nullptr, up, "no diameter"},
+        {UF_NULLSIGN, "50", "20", zero, "the direction has no length"},
+        {UF_NULLSIGN, "50", "0.01", up, "below the modelling tolerance"},
+        {UF_NULLSIGN, "2e6", "20", up, "larger than any plant"},
+        {UF_POSITIVE, "50", "20", up, "only a new body"},
+    };
+    for (const Case& c : cases) {
+        host::session().syslog.clear();
+        tag_t feature = 99;
+        EXPECT_NE(0, UF_MODL_create_cyl1(c.sign, origin, const_cast<char*>(c.height), const_cast<char*>(c.diam), c.dir, &feature)) << c.said;
+        EXPECT_EQ(NULL_TAG, feature) << c.said;
+        ASSERT_EQ(1u, host::session().syslog.size()) << c.said;
+        EXPECT_EQ(0u, host::session().syslog[0].rfind("UF_MODL_create_cyl1 failed", 0)) << host::session().syslog[0];
+        EXPECT_NE(std::string::npos, host::session().syslog[0].find(c.said)) << host::session().syslog[0];
+    }
+    EXPECT_EQ(objects, p.objects.size());
+}

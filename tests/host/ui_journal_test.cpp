@@ -233,3 +233,22 @@ TEST_F(PlayerTest, ClassSelectionIsAnsweredInTurnByChoose) {
     EXPECT_EQ(Outcome::Done, play("build m.json\nchoose a b\nchoose none\nmenu select\nmenu select\nmenu select\n", failure)) << failure;
     EXPECT_EQ((std::vector<std::pair<int, int>>{{UF_UI_OK, 2}, {UF_UI_CANCEL, 0}, {UF_UI_CANCEL, 0}}), answers);
 }
+
+TEST_F(PlayerTest, BodiesGoByTheirNumberAndBoxesAreCheckedToAHundredthOfAMillimetre) {
+    std::ofstream(dir / "m.json") << R"({"file": "m.prt", "bodies": [{"name": "a", "stock": "block", "size": [10, 20, 30]},
+                                        {"name": "b", "stock": "block", "size": [1, 1, 1], "at": [-5, 0, 100]}]})";
+    std::string failure;
+    EXPECT_EQ(Outcome::Done, play("build m.json\nexpect box a 0 0 0 10 20 30\nexpect box body:1 0 0 0 10 20 30\n"
+                                  "expect box body:last -5 0 100 -4.005 1.009 101\nexpect missing body:3\n", failure)) << failure;
+    struct Case { const char* text; Outcome outcome; const char* said; } cases[] = {
+        {"expect box body:2 -5 0 100 -4 1 101.02\n", Outcome::ExpectFailed, "found -5 0 100 -4 1 101"},
+        {"expect box body:3 0 0 0 1 1 1\n", Outcome::Error, "no body 3 in the work part (it holds 2)"},
+        {"expect box body:0 0 0 0 1 1 1\n", Outcome::Error, "no body 0"},
+        {"expect box part 0 0 0 1 1 1\n", Outcome::Error, "part is not a body"},
+        {"expect box a 0 0 0 10 20 x\n", Outcome::Error, "a box coordinate"},
+    };
+    for (auto& c : cases) {
+        EXPECT_EQ(c.outcome, play(std::string("build m.json\n") + c.text, failure)) << c.text;
+        EXPECT_NE(std::string::npos, failure.find(c.said)) << failure;
+    }
+}

@@ -1,4 +1,5 @@
 // Modelling queries: bodies, faces, edges, boxes, distances, lists, features.
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <TopoDS.hxx>
@@ -8,6 +9,7 @@
 #include "kf/rules.h"
 #include "text.h"
 #include "geom/measure.h"
+#include "geom/stock.h"
 #include "model/guard.h"
 #include "uf_modl.h"
 #include "uf_object_types.h"
@@ -46,6 +48,18 @@ uf_list_p_t newList() { return static_cast<uf_list_p_t>(std::calloc(1, sizeof(uf
 gp_Ax3 frameOf(const Object& csys) {
     const auto& m = csys.mtx;
     return gp_Ax3(gp_Pnt(csys.origin[0], csys.origin[1], csys.origin[2]), gp_Dir(m[6], m[7], m[8]), gp_Dir(m[0], m[1], m[2]));
+}
+
+// The number an expression text of a feature size stands for. Only plain numbers are provided: a
+// formula or a name of another expression is refused as the parameter it came in.
+double sizeOf(const char* text, int status, const char* what) {
+    if (!text) fail(status, std::string("no ") + what + " given");
+    char* end = nullptr;
+    const double v = std::strtod(text, &end);
+    while (end && (*end == ' ' || *end == '\t')) ++end;
+    if (end == text || *end != '\0' || !std::isfinite(v) || !(v > 0))
+        fail(status, std::string("the ") + what + " \"" + text + "\" is not a positive number");
+    return v;
 }
 
 }  // namespace
@@ -261,6 +275,32 @@ int UF_MODL_ask_feat_body(tag_t feature, tag_t* b) {
         Object& f = session().object(feature);
         if (f.type != UF_feature_type) fail(UF_err_bad_parameter_number_1, "not a feature");
         if (b) *b = session().find(f.featBody) ? f.featBody : NULL_TAG;
+    });
+}
+
+int UF_MODL_create_cyl1(UF_FEATURE_SIGN sign, double origin[3], char* height, char* diam, double direction[3], tag_t* cyl_obj_id) {
+    if (cyl_obj_id) *cyl_obj_id = NULL_TAG;
+    return guarded("UF_MODL_create_cyl1", [&] {
+        if (sign != UF_NULLSIGN) fail(UF_err_bad_parameter_number_1, "only a new body (UF_NULLSIGN) is provided, not sign " + std::to_string(sign));
+        if (!origin) fail(UF_err_bad_parameter_number_2, "no origin given");
+        const double h = sizeOf(height, UF_err_bad_parameter_number_3, "height");
+        const double d = sizeOf(diam, UF_err_bad_parameter_number_4, "diameter");
+        if (!direction) fail(UF_err_bad_parameter_number_5, "no direction given");
+        const gp_Vec axis(direction[0], direction[1], direction[2]);
+        if (!std::isfinite(axis.Magnitude()) || !(axis.Magnitude() > 0)) fail(UF_err_bad_parameter_number_5, "the direction has no length");
+        TopoDS_Shape shape;
+        try {
+            shape = geom::cylinder(gp_Pnt(origin[0], origin[1], origin[2]), axis, d, h);
+        } catch (const std::runtime_error& e) {
+            fail(UF_err_operation_failed, e.what());
+        }
+        Part& p = workPart();
+        Object& b = session().create(p, UF_solid_type, UF_solid_body_subtype);
+        b.shape = shape;
+        b.layer = p.workLayer;
+        Object& f = newFeature(p, "CYLINDER", NULL_TAG, NULL_TAG);
+        session().setFeatureBody(f, b.tag);
+        if (cyl_obj_id) *cyl_obj_id = f.tag;
     });
 }
 

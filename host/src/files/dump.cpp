@@ -1,6 +1,7 @@
 #include "files/dump.h"
 #include <cmath>
 #include <filesystem>
+#include "geom/measure.h"
 #include "text.h"
 #include "uf_object_types.h"
 
@@ -20,7 +21,8 @@ ordered_json attrs(const std::vector<Attr>& list) {
     return a;
 }
 
-double round3(double v) { return std::round(v * 1000.0) / 1000.0; }
+// Adding zero turns a rounded -0 into 0, which JSON would otherwise print as "-0.0".
+double round3(double v) { return std::round(v * 1000.0) / 1000.0 + 0.0; }
 double round6(double v) { return std::round(v * 1e6) / 1e6; }
 
 const char* kindName(draft::ViewKind k) {
@@ -125,6 +127,12 @@ ordered_json part(Part& p) {
             e["mass"] = round6(m.volume * o->density * 1e-6);  // kg
             e["faces"] = geom::faceCount(shape);
             e["edges"] = geom::edgeCount(shape);
+            // Where the body lies, in the part's (for an occurrence, its assembly's) coordinates.
+            if (!shape.IsNull()) {
+                const geom::Bnd box = geom::bnd(shape);
+                e["box"] = {round3(box.min.X()), round3(box.min.Y()), round3(box.min.Z()),
+                            round3(box.max.X()), round3(box.max.Y()), round3(box.max.Z())};
+            }
         }
         objects.push_back(e);
     }

@@ -156,6 +156,19 @@ TopoDS_Shape makeStock(const Stock& stock) {
     });
 }
 
+TopoDS_Shape cylinder(const gp_Pnt& origin, const gp_Vec& axis, double diameter, double height) {
+    checkSize("cylinder", "diameter", diameter);
+    checkSize("cylinder", "height", height);
+    for (double c : {origin.X(), origin.Y(), origin.Z()})
+        if (!std::isfinite(c) || std::abs(c) > kPlantExtent)
+            throw std::runtime_error("cylinder: the base centre lies outside any plant (" + num(kPlantExtent) + " mm)");
+    const double length = axis.Magnitude();
+    // A direction is a direction at any length; only one without length (or not finite) has none.
+    if (!std::isfinite(length) || !(length > 0)) throw std::runtime_error("cylinder: the direction has no length");
+    const gp_Vec unit = axis / length;
+    return kernel("make this cylinder", [&] { return BRepPrimAPI_MakeCylinder(gp_Ax2(origin, gp_Dir(unit)), diameter / 2, height).Shape(); });
+}
+
 gp_Trsf placement(const double at[3], const double x[3], const double z[3]) {
     for (int i = 0; i < 3; ++i)
         if (!std::isfinite(at[i]) || std::abs(at[i]) > kPlantExtent)

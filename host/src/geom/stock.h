@@ -5,6 +5,7 @@
 #include <TopoDS_Shape.hxx>
 #include <gp_Trsf.hxx>
 #include <gp_Pnt.hxx>
+#include <gp_Vec.hxx>
 
 namespace host::geom {
 
@@ -36,6 +37,10 @@ struct Stock {
 // with a plain message for an unknown kind, a wrong count of sizes, a size no stock has, walls that
 // leave no room, an unreadable STEP file, or a shape the kernel refuses.
 TopoDS_Shape makeStock(const Stock& stock);
+
+// A round solid of `diameter` whose base centre is `origin`, running `height` along `axis` (any length but zero).
+// Sizes are checked as a stock's are; a zero axis, or a shape the kernel refuses, throws std::runtime_error.
+TopoDS_Shape cylinder(const gp_Pnt& origin, const gp_Vec& axis, double diameter, double height);
 
 // The solid of a bent plate alone; its mid-line starts at the origin heading +x and it spans y in [0, w].
 TopoDS_Shape makeBentPlate(const BentPlate& plate);

@@ -9,6 +9,7 @@
 #include "draft/drafting.h"
 #include "files/partfile.h"
 #include "geom/kernel.h"
+#include "geom/measure.h"
 #include "files/paths.h"
 #include "model/menu.h"
 #include "model/modeldesc.h"
@@ -34,7 +35,7 @@ const std::map<std::string, std::pair<int, int>> kExpect = {
     {"message", {1, 1}}, {"block", {2, 2}}, {"attr", {3, 3}}, {"layer", {2, 2}}, {"color", {2, 2}},
     {"blank", {2, 2}}, {"translucency", {2, 2}}, {"file", {1, 1}}, {"nofile", {1, 1}}, {"sheets", {0, -1}},
     {"listing", {1, 1}}, {"background", {3, 3}}, {"parent", {2, 2}}, {"missing", {1, 1}},
-    {"sheet", {3, 3}}, {"view", {4, 4}}, {"cell", {2, 2}},
+    {"sheet", {3, 3}}, {"view", {4, 4}}, {"cell", {2, 2}}, {"box", {7, 7}},
 };
 
 std::string quote(const std::string& s) { return "\"" + s + "\""; }
@@ -97,7 +98,7 @@ std::vector<Statement> parse(const std::string& content, const std::string& file
         int count = static_cast<int>(s.args.size());
         auto [lo, hi] = it->second;
         if (s.verb == "expect") {
-            if (s.args.empty()) throw JournalError(file, n, "expect what? (message, block, attr, layer, color, blank, translucency, file, nofile, sheets, listing, background, parent, missing, sheet, view, cell)");
+            if (s.args.empty()) throw JournalError(file, n, "expect what? (message, block, attr, layer, color, blank, translucency, file, nofile, sheets, listing, background, parent, missing, sheet, view, cell, box)");
             auto e = kExpect.find(s.args[0]);
             if (e == kExpect.end()) throw JournalError(file, n, "unknown expectation " + quote(s.args[0]));
             lo = e->second.first + 1;
@@ -317,10 +318,26 @@ tag_t Player::ref(const std::string& r) {
         throw JournalError(file_, st.line, "no drawing sheet " + quote(r.substr(6)));
     }
     if (r.rfind("body:", 0) == 0) {
-        // body:BLOCK(1): the body a feature of the work part made, by the feature's name.
+        // Bodies a command made have no name to go by: body:N is the work part's N-th body of its own in
+        // creation order, body:last its newest, body:BLOCK(1) the body the feature of that name made.
+        const std::string which = r.substr(5);
+        if (which.empty() || which.find_first_not_of("0123456789") != std::string::npos) {
+            if (which != "last") {
+                for (tag_t t : s.work->objects)
+                    if (Object* o = s.find(t); o && o->type == UF_feature_type && o->name == g(which) && s.find(o->featBody)) return o->featBody;
+                throw JournalError(file_, st.line, "no feature " + quote(which) + " with a body in the work part");
+            }
+        }
+        std::vector<tag_t> bodies;
         for (tag_t t : s.work->objects)
-            if (Object* o = s.find(t); o && o->type == UF_feature_type && o->name == g(r.substr(5)) && s.find(o->featBody)) return o->featBody;
-        throw JournalError(file_, st.line, "no feature " + quote(r.substr(5)) + " with a body in the work part");
+            if (Object* o = s.find(t); o && !o->isOccurrence() && o->type == UF_solid_type && o->subtype == UF_solid_body_subtype) bodies.push_back(t);
+        if (which == "last") {
+            if (!bodies.empty()) return bodies.back();
+        } else {
+            const int n = text::toInteger(which, "a body's number");
+            if (n >= 1 && static_cast<size_t>(n) <= bodies.size()) return bodies[n - 1];
+        }
+        throw JournalError(file_, st.line, "no body " + which + " in the work part (it holds " + std::to_string(bodies.size()) + ")");
     }
     if (r.rfind("view:", 0) == 0) {
         // view:Front@7 names a view as the host does; view:FRONT@SHEET the first view of that model view on the sheet.
@@ -405,6 +422,18 @@ void Player::expect(const Statement& s) {
         stop(Outcome::ExpectFailed, s, "expected " + a[1] + " to be missing, but it is there");
     } else if (what == "sheet" || what == "view" || what == "cell") {
         expectDrawing(s);
+    } else if (what == "box") {
+        Object& o = ss.object(ref(a[1]));
+        if (o.type != UF_solid_type || o.subtype != UF_solid_body_subtype) throw JournalError(file_, s.line, a[1] + " is not a body");
+        const geom::Bnd b = geom::kernel("measure the box", [&] { return geom::bnd(ss.shapeOf(o)); });
+        const double found[6] = {b.min.X(), b.min.Y(), b.min.Z(), b.max.X(), b.max.Y(), b.max.Z()};
+        bool near = true;
+        for (int i = 0; i < 6; ++i) near = near && std::fabs(text::toNumber(a[2 + i], "a box coordinate") - found[i]) <= 0.01;
+        if (!near) {
+            std::ostringstream f;
+            for (int i = 0; i < 6; ++i) f << (i ? " " : "") << std::round(found[i] * 1000) / 1000 + 0.0;
+            stop(Outcome::ExpectFailed, s, "expected the box of " + a[1] + " " + a[2] + " " + a[3] + " " + a[4] + " " + a[5] + " " + a[6] + " " + a[7] + ", found " + f.str());
+        }
     } else if (what == "background") {
         for (int i = 0; i < 3; ++i)
             if (std::fabs(ss.colors[0][i] - text::toNumber(a[1 + i], "a colour value")) > 1e-9) {

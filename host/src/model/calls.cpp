@@ -50,6 +50,7 @@ const std::vector<Call>& calls() {
         {"uf_modl.h", {"UF_MODL_ask_bounding_box", "UF_MODL_ask_bounding_box_exact", "UF_MODL_ask_minimum_dist", "UF_MODL_ask_distance_tolerance",
                        "UF_MODL_ask_feat_body", "UF_MODL_update"}, "provided", "the update evaluates Knowledge Fusion rules"},
         {"uf_modl.h", {"UF_MODL_ask_mass_props_3d"}, "partial", "solids in grams and centimetres; volume and mass"},
+        {"uf_modl.h", {"UF_MODL_create_cyl1"}, "partial", "a new body (UF_NULLSIGN) in the work part; height and diameter as plain numbers"},
         {"uf_csys.h", {"UF_CSYS_create_matrix", "UF_CSYS_ask_matrix_values", "UF_CSYS_create_temp_csys", "UF_CSYS_ask_csys_info",
                        "UF_CSYS_ask_wcs", "UF_CSYS_set_wcs"}, "provided", ""},
         {"uf_mtx.h", {"UF_MTX3_initialize", "UF_VEC3_sub", "UF_VEC3_distance", "UF_VEC3_cross", "UF_VEC3_negate", "UF_VEC3_affine_comb"},

@@ -366,6 +366,10 @@ std::string blockText(Dialog& d, const std::string& id) {
     if (k == "FolderSelection") return text::toUtf8Lossy(std::get<std::string>(b.get("Path")));
     if (k == "Tree") return treeText(b);
     if (k == "DrawingArea") return pictureName(std::get<std::string>(b.get("Image")));
+    if (k == "SpecifyPoint") {
+        auto& p = std::get<std::array<double, 3>>(b.get("Point"));
+        return number(p[0]) + " " + number(p[1]) + " " + number(p[2]);
+    }
     if (k == "ObjectColorPicker") {
         auto& v = std::get<std::vector<int>>(b.get("Value"));
         return v.empty() ? "" : std::to_string(v[0]);
