@@ -10,6 +10,7 @@
 #include "NXOpen/Drawings_DrawingSheet.hxx"
 #include "NXOpen/ModelingView.hxx"
 #include "NXOpen/Part.hxx"
+#include "NXOpen/Drafting_SettingsManager.hxx"
 #include "api/common.h"
 #include "files/partfile.h"
 #include <filesystem>
@@ -76,6 +77,7 @@ Part::~Part() {
     delete draftingViews_;
     delete modelingViews_;
     delete drafting_;
+    delete settings_;
 }
 Drawings::DrawingSheetCollection* Part::DrawingSheets() {
     if (!sheets_) sheets_ = new Drawings::DrawingSheetCollection(Tag());
