@@ -10,3 +10,5 @@ build/vorta run examples/plant.vj --out examples/out
 build/vorta render examples/out/plant-1.prt -o examples/out/sheets
 for svg in examples/out/sheets/*.svg; do rsvg-convert -w 1600 -b white "$svg" -o "${svg%.svg}.png"; done
 echo "sheets: $(pwd)/examples/out/sheets"
+echo "workbook: $(pwd)/examples/out/bom/plant-1.xlsx"
+echo "exports: $(pwd)/examples/out/plant-1CAD工程图"
