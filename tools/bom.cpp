@@ -1,5 +1,6 @@
 #include "tools/bom.hpp"
 #include <algorithm>
+#include <stdexcept>
 #include <memory>
 #include <NXOpen/BlockStyler_PropertyList.hxx>
 #include <NXOpen/TaggedObject.hxx>
@@ -126,7 +127,8 @@ void bom::AA() {
     const std::string working = folder + "qel", delivered = folder + bomrules::baseName(spec);
     // A folder typed that does not exist yet is made, as a folder dialog would offer.
     if (!folder.empty() && _access(folder.substr(0, folder.size() - 1).c_str(), 0) != 0) _mkdir(folder.substr(0, folder.size() - 1).c_str());
-    uc4567(templ.c_str(), working.c_str(), 1, 254, 254);
+    // A copy that fails ends the run with what failed: nothing would be written, and nothing delivered.
+    if (uc4567(templ.c_str(), working.c_str(), 1, 254, 254) != 0) throw std::runtime_error("明细表模板无法复制: " + templ + " -> " + working);
     // 3. The workbook opens with the first row's rules.
     UF_KF_init_part(work);
     rule("open", "Integer Parameter", bomrules::openFormula(working));
@@ -163,5 +165,5 @@ void bom::AA() {
     UF_KF_delete_instance_rule(kRoot, "close");
     UF_MODL_update();
     // 6. The copy named after the part.
-    uc4567(working.c_str(), delivered.c_str(), 33, 254, 254);
+    if (uc4567(working.c_str(), delivered.c_str(), 33, 254, 254) != 0) throw std::runtime_error("明细表无法复制为: " + delivered);
 }
