@@ -1,6 +1,7 @@
 // The `vorta` command: plays journals, builds model descriptions, dumps parts.
 #include <dlfcn.h>
 #include <unistd.h>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -18,6 +19,7 @@
 #include "model/calls.h"
 #include "model/modeldesc.h"
 #include "model/session.h"
+#include "road/road.h"
 #include "text.h"
 #include "uf_object_types.h"
 
@@ -28,6 +30,7 @@ namespace {
 const char* kUsage =
     "usage: vorta run JOB.vj [--base DIR] [--out DIR] [--module LIB]\n"
     "       vorta build MODEL.json [-o DIR] [--force]\n"
+    "       vorta road MODEL.(json|step) -o DIR [--prefix P] [--name N] [--no-render] [--base DIR] [--module LIB]\n"
     "       vorta dump PART.prt\n"
     "       vorta render PART.prt -o DIR\n"
     "       vorta preview PART.prt -o PICTURE.bmp | vorta preview --icon welcome|folder|none -o PICTURE.bmp\n"
@@ -88,6 +91,57 @@ int run(int argc, char** argv) {
     return static_cast<int>(o);
 }
 
+// The whole road, headless: progress on the terminal, then where everything is.
+int road(int argc, char** argv) {
+    host::road::Options o;
+    std::string base = (exeDir() / "base").string(), module = (exeDir() / "libvorta.so").string();
+    for (int i = 2; i < argc; ++i) {
+        std::string a = argv[i];
+        if (a == "-o" && i + 1 < argc) o.out = fs::absolute(argv[++i]).lexically_normal().string();
+        else if (a == "--prefix" && i + 1 < argc) o.prefix = argv[++i];
+        else if (a == "--name" && i + 1 < argc) o.name = argv[++i];
+        else if (a == "--base" && i + 1 < argc) base = argv[++i];
+        else if (a == "--module" && i + 1 < argc) module = argv[++i];
+        else if (a == "--no-render") o.render = false;
+        else if (o.model.empty()) o.model = a;
+        else { std::fputs(kUsage, stderr); return 2; }
+    }
+    if (o.model.empty() || o.out.empty()) { std::fputs(kUsage, stderr); return 2; }
+    host::Session& s = host::session();
+    s.baseDir = fs::absolute(base).lexically_normal().string();
+    s.transcript = print;
+    if (!loadModule(module)) return 2;
+    const auto start = std::chrono::steady_clock::now();
+    o.progress = [start](const std::string& line) {
+        const double t = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::printf("[%6.1f s] %s\n", t, line.c_str());
+        std::fflush(stdout);
+    };
+    try {
+        host::road::Summary r = host::road::run(o);
+        std::printf("\nbodies %zu (%zu given attributes, %zu not classified), component parts %zu, sheets %zu, BOM rows %zu, exported %zu, drawn %zu\n",
+                    r.bodies, r.attributed, r.unclassified.size(), r.parts, r.sheets, r.rows, r.exported, r.rendered);
+        std::string steps;
+        for (const auto& st : r.steps) {
+            char b[64];
+            std::snprintf(b, sizeof b, "%s%s %.2f s", steps.empty() ? "" : ", ", st.name.c_str(), st.seconds);
+            steps += b;
+        }
+        std::printf("time: %s; in all %.1f s\n", steps.c_str(), r.seconds);
+        std::printf("top part: %s\nsheets:   %s\nworkbook: %s\nexports:  %s\nsummary:  %s\nlog:      %s\n", r.top.c_str(),
+                    r.sheetsFolder.empty() ? "(not drawn)" : r.sheetsFolder.c_str(), r.workbook.c_str(), r.exports.c_str(),
+                    (fs::path(o.out) / "road.json").c_str(), r.log.c_str());
+        return 0;
+    } catch (const host::modeldesc::ModelError& e) {
+        std::fprintf(stderr, "%s:%d: %s\n", e.file.c_str(), e.line, e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "vorta road: %s\n", host::text::toUtf8Lossy(e.what()).c_str());
+    } catch (const Standard_Failure& e) {
+        std::fprintf(stderr, "vorta road: %s\n", host::geom::kernelMessage("go on", e).c_str());
+    }
+    return 2;
+}
+
 int build(int argc, char** argv) {
     std::string model, out;
     bool force = false;
@@ -137,23 +191,7 @@ int render(int argc, char** argv) {
         host::Session& s = host::session();
         s.transcript = print;
         host::Part& p = host::partfile::open(part);
-        fs::create_directories(out);
-        for (tag_t t : s.sheets(p)) {
-            host::Object& sheet = s.object(t);
-            std::string name = host::text::toUtf8Lossy(sheet.name);
-            for (char& c : name)
-                if (c == '/' || c == '\\') c = '_';
-            std::string file = (fs::path(out) / (name + ".svg")).string();
-            std::string tmp = file + ".writing";
-            {
-                std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-                f << host::exporter::svg(host::draft::drawSheet(sheet));
-                f.close();
-                if (!f) throw std::runtime_error("cannot write " + file);
-            }
-            fs::rename(tmp, file);
-            std::printf("%s\n", file.c_str());
-        }
+        host::exporter::writeSheets(p, out, [](const std::string& file) { std::printf("%s\n", file.c_str()); });
         return 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s:1: %s\n", part.c_str(), host::text::toUtf8Lossy(e.what()).c_str());
@@ -203,6 +241,7 @@ int main(int argc, char** argv) {
     std::string cmd = argv[1];
     if (cmd == "run") return run(argc, argv);
     if (cmd == "build") return build(argc, argv);
+    if (cmd == "road") return road(argc, argv);
     if (cmd == "dump") return dump(argc, argv);
     if (cmd == "render") return render(argc, argv);
     if (cmd == "preview") return preview(argc, argv);

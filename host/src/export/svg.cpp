@@ -1,6 +1,11 @@
 #include "export/svg.h"
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include "model/session.h"
+#include "text.h"
 
 namespace host::exporter {
 namespace {
@@ -78,6 +83,28 @@ std::string svg(const draft::Drawing& d) {
         o += "<text x=\"" + num(t.x) + "\" y=\"" + num(d.height - t.y) + "\" font-size=\"" + num(t.height) + "\">" + escape(t.utf8) + "</text>\n";
     o += "</g>\n</svg>\n";
     return o;
+}
+
+void writeSheets(Part& part, const std::string& folder, const std::function<void(const std::string&)>& written) {
+    namespace fs = std::filesystem;
+    Session& s = session();
+    fs::create_directories(folder);
+    for (tag_t t : s.sheets(part)) {
+        Object& sheet = s.object(t);
+        std::string name = text::toUtf8Lossy(sheet.name);
+        for (char& c : name)
+            if (c == '/' || c == '\\') c = '_';
+        const std::string file = (fs::path(folder) / (name + ".svg")).string();
+        const std::string tmp = file + ".writing";
+        {
+            std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+            f << svg(draft::drawSheet(sheet));
+            f.close();
+            if (!f) throw std::runtime_error("cannot write " + file);
+        }
+        fs::rename(tmp, file);
+        if (written) written(file);
+    }
 }
 
 }  // namespace host::exporter

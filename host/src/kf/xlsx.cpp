@@ -223,4 +223,17 @@ void Workbook::save() {
     }
 }
 
+int Workbook::rowsWithValue(int column, int fromRow) const {
+    int n = 0;
+    for (const auto& [r, row] : s_->rows) {
+        if (r < fromRow) continue;
+        for (pugi::xml_node c : row.children("c"))
+            if (columnOf(c.attribute("r").as_string()) == column) {
+                if (*c.child_value("v") || c.child("is")) ++n;
+                break;
+            }
+    }
+    return n;
+}
+
 }  // namespace host::xlsx

@@ -18,6 +18,8 @@ public:
     // Writes the workbook to its file: aside first, then renamed over it. Throws when it cannot.
     void save();
     const std::string& path() const { return path_; }
+    // Rows of the first sheet from `fromRow` on whose cell in `column` holds a value.
+    int rowsWithValue(int column, int fromRow) const;
 private:
     struct State;
     std::unique_ptr<State> s_;

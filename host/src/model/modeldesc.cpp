@@ -10,6 +10,7 @@
 #include "files/sheetjson.h"
 #include "files/partfile.h"
 #include "geom/kernel.h"
+#include "geom/step_assembly.h"
 #include "geom/stock.h"
 #include "model/session.h"
 #include "text.h"
@@ -36,7 +37,8 @@ class Builder {
 public:
     Builder(std::string outDir, bool replace) : outDir_(std::move(outDir)), replace_(replace) {}
 
-    std::string buildFile(const std::string& modelPath) {
+    std::string buildFile(const std::string& modelPath, const std::string& file = "") {
+        if (isStep(modelPath)) return buildStep(modelPath, file);
         Source src = read(modelPath);
         json j = parse(src);
         return buildPart(j, src, fs::path(modelPath).parent_path());
@@ -68,6 +70,72 @@ private:
     std::vector<Part*> built_;
     std::map<std::string, std::string> done_;  // description identity -> part file
     std::set<tag_t> prototypeOnly_;
+    int stepNumber_ = 1;                       // last number given to an imported assembly
+
+    static bool isStep(const std::string& path) {
+        std::string ext = fs::path(path).extension().string();
+        for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return ext == ".step" || ext == ".stp";
+    }
+
+    // Imported assemblies become parts named after their products. The component batch numbers new
+    // parts after their parent's numeric tail, so a name without one gets the next free number.
+    std::string stepFileName(const std::string& product) {
+        std::string name = product.empty() ? "step" : product;
+        for (char& c : name)
+            if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) c = '_';
+        if (!std::isdigit(static_cast<unsigned char>(name.back()))) name += "-" + std::to_string(++stepNumber_);
+        return name + ".prt";
+    }
+
+    std::string buildStep(const std::string& path, const std::string& file) {
+        std::shared_ptr<geom::StepAssembly> top;
+        try {
+            top = geom::readStepAssembly(path);
+        } catch (const std::exception& e) {
+            throw ModelError(path, 1, e.what());
+        }
+        const std::string name = file.empty() ? stepFileName(top->name) : file;
+        // One STEP file placed several times is one part.
+        const std::string out = fs::absolute(fs::path(outDir_.empty() ? fs::path(path).parent_path().string() : outDir_) / name).lexically_normal().string();
+        if (done_.count(out)) return done_[out];
+        std::map<const geom::StepAssembly*, std::string> files;
+        return buildStepPart(*top, name, path, files);
+    }
+
+    std::string buildStepPart(const geom::StepAssembly& a, const std::string& file, const std::string& source,
+                              std::map<const geom::StepAssembly*, std::string>& files) {
+        Session& s = session();
+        fs::path out = fs::absolute(fs::path(outDir_.empty() ? fs::path(source).parent_path().string() : outDir_) / file).lexically_normal();
+        if (building_.size() >= kMaxAssemblyDepth) throw ModelError(source, 1, "assemblies nest deeper than " + std::to_string(kMaxAssemblyDepth) + " levels");
+        if (done_.count(out.string()) || (!replace_ && fs::exists(out)))
+            throw ModelError(source, 1, out.string() + (done_.count(out.string()) ? " is made twice" : " exists already; --force replaces it"));
+        fs::create_directories(out.parent_path());
+        building_.push_back(out.string());
+        struct Pop { std::vector<std::string>& v; ~Pop() { v.pop_back(); } } pop{building_};
+        Part& p = s.newPart(out.string());
+        built_.push_back(&p);
+        done_[out.string()] = out.string();
+        files[&a] = out.string();
+        for (const geom::StepBody& b : a.bodies) {
+            Object& o = s.create(p, UF_solid_type, UF_solid_body_subtype);
+            o.name = text::toGbkLossy(b.name);
+            o.shape = b.solid;
+            o.density = 7.8;
+        }
+        for (const geom::StepChild& c : a.children) {
+            auto it = files.find(c.part.get());
+            std::string childPath = it != files.end() ? it->second : buildStepPart(*c.part, stepFileName(c.part->name), source, files);
+            Instance in;
+            in.pid = p.nextPid++;
+            in.file = childPath;
+            in.name = text::toGbkLossy(fs::path(childPath).stem().string());
+            in.transform = c.at;
+            p.instances.push_back(in);
+        }
+        p.currentSheet = 0;
+        return out.string();
+    }
 
     static Source read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -203,7 +271,7 @@ private:
                 std::string childPath;
                 const json& part = fields::need(c, "part");
                 if (part.is_string()) {
-                    childPath = buildFile((dir / part.get<std::string>()).string());
+                    childPath = buildFile((dir / part.get<std::string>()).string(), fields::string(c, "file", ""));
                 } else {
                     json desc = fields::object(part, "\"part\"");
                     if (!desc.contains("file")) desc["file"] = fields::string(fields::need(c, "file"), "\"file\"");
