@@ -5,6 +5,7 @@
 #include "files/partfile.h"
 #include "model/menu.h"
 #include "model/modeldesc.h"
+#include "road/scripted_user.h"
 
 extern "C" void ufsta(char* param, int* retcode, int paramLen);
 
@@ -13,17 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct User : host::ui::User {
-    std::function<void(host::ui::Dialog&)> onDialog;
-    void drive(host::ui::Dialog& d) override {
-        if (onDialog) onDialog(d);
-        if (d.open) host::ui::pressCancel(d);
-    }
-    std::optional<std::vector<tag_t>> chooseObjects(const std::string&) override { return std::nullopt; }
-};
-
-User& user() {
-    static User u;
+host::road::ScriptedUser& user() {
+    static host::road::ScriptedUser u;
     return u;
 }
 
@@ -36,14 +28,11 @@ void startModule() {
     char p[1] = {0};
     int rc = 0;
     ufsta(p, &rc, 0);
-    host::ui::setUser(&user());
+    user();
 }
 
 void pick(const std::string& action, std::function<void(host::ui::Dialog&)> onDialog) {
-    user().onDialog = std::move(onDialog);
-    const host::Action* a = host::menu().find(action);
-    if (a) a->callback(nullptr, a->clientData, nullptr);
-    user().onDialog = nullptr;
+    user().pick(action, std::move(onDialog));
 }
 
 host::Part& openPlant(const PlantShape& shape, const std::string& name) {

@@ -10,6 +10,7 @@ struct PlantShape {
     int bodies = 1000;          // in all
     int perParent = 20;         // bodies of one parent component
     int markedEvery = 3;        // every n-th body is marked for a part and drawing of its own
+    bool distinctMarked = false;  // marked bodies differ in length, so that none is a copy of another
 };
 
 // A model description (UTF-8 JSON) of the plant; its top part is "plant-1.prt".

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Fuzzes the parsers with libFuzzer: scripts/fuzz.sh [SECONDS] [TARGET...] (default 60 s each, all of
-# journal model partfile dlx names rules workbook). Builds build-fuzz with clang. Each target starts from its corpus in
+# journal model partfile dlx names rules workbook sheet). Builds build-fuzz with clang. Each target starts from its corpus in
 # tests/fuzz/corpus/TARGET; afterwards the corpus is merged down to the inputs that reach the most code.
 # Crashes and hangs are left as crash-*/timeout-* files in build-fuzz/findings/TARGET.
 set -euo pipefail
@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(journal model partfile dlx names rules workbook)
+[ ${#targets[@]} -eq 0 ] && targets=(journal model partfile dlx names rules workbook sheet)
 scripts/deps.sh
 command -v clang++ >/dev/null || { sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo; $sudo apt-get install -y -q clang libclang-rt-14-dev; }
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORTA_FUZZ=ON >/dev/null

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <map>
 #include <sstream>
+#include <BRepTools.hxx>
+#include <TopoDS_TShape.hxx>
 #include "geom/projection.h"
 #include "model/session.h"
 #include "text.h"
@@ -23,12 +25,28 @@ std::map<std::string, geom::Projection>& projections() {
 // copies of a body anywhere in the plant are projected once.
 const size_t kExactBodies = 40;
 
-std::string trsfKey(const gp_Trsf& t) {
+// A placement by its numbers (the turn, and the move when asked): an occurrence's shape gets a location
+// object of its own each time it is asked for, so the location's identity would never match again.
+std::string trsfKey(const gp_Trsf& t, bool withMove = false) {
     std::ostringstream k;
     k.precision(12);
     for (int r = 1; r <= 3; ++r)
-        for (int c = 1; c <= 3; ++c) k << t.Value(r, c) << ',';
+        for (int c = 1; c <= (withMove ? 4 : 3); ++c) k << t.Value(r, c) << ',';
     return k.str();
+}
+
+// What a solid is, wherever it stands: the hash of its text without its own placement. Copies of a
+// body built or read one by one have solids of their own, yet are drawn alike.
+std::string geometryKey(const TopoDS_Shape& sh) {
+    static std::map<const TopoDS_TShape*, std::pair<Handle(TopoDS_TShape), std::string>> keys;  // the handle keeps the address unique
+    auto it = keys.find(sh.TShape().get());
+    if (it != keys.end()) return it->second.second;
+    std::ostringstream text;
+    BRepTools::Write(sh.Located(TopLoc_Location()), text, false, false, TopTools_FormatVersion_VERSION_1);
+    const std::string t = text.str();
+    std::string key = std::to_string(std::hash<std::string>()(t)) + ":" + std::to_string(t.size());
+    keys.emplace(sh.TShape().get(), std::make_pair(sh.TShape(), key));
+    return key;
 }
 
 geom::Projection eachBody(const std::vector<TopoDS_Shape>& shapes, const std::string& modelView) {
@@ -41,7 +59,7 @@ geom::Projection eachBody(const std::vector<TopoDS_Shape>& shapes, const std::st
         turn.SetTranslationPart(gp_Vec(0, 0, 0));
         const gp_XYZ move = placed.TranslationPart();
         std::ostringstream key;
-        key << modelView << "|one|" << sh.TShape().get() << '|' << trsfKey(turn);
+        key << modelView << "|one|" << geometryKey(sh) << '|' << trsfKey(turn);
         auto& cache = projections();
         auto it = cache.find(key.str());
         if (it == cache.end()) {
@@ -74,7 +92,7 @@ const geom::Projection& projectionOf(Object& viewObj, bool hidden) {
     key << viewObj.view->modelView << '|' << hidden;
     for (Object* b : shownBodies(viewObj)) {
         TopoDS_Shape sh = s.shapeOf(*b);
-        key << '|' << b->tag << ':' << sh.TShape().get() << ':' << sh.Location().HashCode(1 << 30);
+        key << '|' << b->tag << ':' << sh.TShape().get() << ':' << trsfKey(sh.Location().Transformation(), true);
         shapes.push_back(sh);
     }
     auto& cache = projections();
@@ -89,7 +107,7 @@ const geom::Projection& projectionOf(Object& viewObj, bool hidden) {
 const geom::Projection& projectionOfOne(Object& body, const std::string& modelView) {
     TopoDS_Shape sh = session().shapeOf(body);
     std::ostringstream key;
-    key << modelView << "|alone|" << sh.TShape().get() << ':' << sh.Location().HashCode(1 << 30);
+    key << modelView << "|alone|" << sh.TShape().get() << ':' << trsfKey(sh.Location().Transformation(), true);
     auto& cache = projections();
     auto it = cache.find(key.str());
     if (it == cache.end()) it = cache.emplace(key.str(), geom::project({sh}, geom::viewAxes(modelView), false)).first;

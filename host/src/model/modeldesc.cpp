@@ -70,7 +70,7 @@ private:
     std::vector<Part*> built_;
     std::map<std::string, std::string> done_;  // description identity -> part file
     std::set<tag_t> prototypeOnly_;
-    int stepNumber_ = 1;                       // last number given to an imported assembly
+    int stepNumber_ = 100;                     // last number given to an imported assembly
 
     static bool isStep(const std::string& path) {
         std::string ext = fs::path(path).extension().string();
@@ -79,7 +79,8 @@ private:
     }
 
     // Imported assemblies become parts named after their products. The component batch numbers new
-    // parts after their parent's numeric tail, so a name without one gets the next free number.
+    // parts after their parent's numeric tail, so a name without one gets a number, from 101 on: clear
+    // of the small numbers designers give their own sub-assemblies.
     std::string stepFileName(const std::string& product) {
         std::string name = product.empty() ? "step" : product;
         for (char& c : name)
