@@ -1,6 +1,9 @@
 // The modelling kernel over the host's bodies: a kernel tag is the host's tag with the top bit set.
 #include <cstdlib>
 #include <cstring>
+#include <map>
+#include <tuple>
+#include <TopoDS_TShape.hxx>
 #include <BRepGProp.hxx>
 #include <GProp_GProps.hxx>
 #include "geom/kernel.h"
@@ -31,6 +34,19 @@ PK_ERROR_code_t pkGuarded(const char* function, F&& body) {
     return PK_ERROR_unexpected;
 }
 
+// Area and centre of a face, which the attribute command asks of every face of every body it measures,
+// twice a pick. Kept by the face's own surface, so that copies and occurrences of a body share them.
+std::pair<double, gp_Pnt> faceProps(const TopoDS_Shape& face) {
+    static std::map<const TopoDS_TShape*, std::tuple<Handle(TopoDS_TShape), double, gp_Pnt>> known;  // the handle keeps the address unique
+    auto it = known.find(face.TShape().get());
+    if (it == known.end()) {
+        GProp_GProps g;
+        BRepGProp::SurfaceProperties(face.Located(TopLoc_Location()), g);
+        it = known.emplace(face.TShape().get(), std::make_tuple(face.TShape(), g.Mass(), g.CentreOfMass())).first;
+    }
+    return {std::get<1>(it->second), std::get<2>(it->second).Transformed(face.Location().Transformation())};
+}
+
 PK_ERROR_code_t massProps(int n, const PK_TOPOL_t topols[], double* amount, double* mass, double c_of_g[3], double m_of_i[9],
                           double* periphery) {
     double a = 0, m = 0;
@@ -45,10 +61,9 @@ PK_ERROR_code_t massProps(int n, const PK_TOPOL_t topols[], double* amount, doub
             m += v * o->density * 1000.0;  // g/cm3 to kg/m3
             weighted += p.centroid.XYZ() * 1e-3 * v;
         } else if (o->subtype == UF_solid_face_subtype) {
-            GProp_GProps g;
-            BRepGProp::SurfaceProperties(session().subShape(*o), g);
-            a += g.Mass() * 1e-6;  // mm2 to m2
-            weighted += g.CentreOfMass().XYZ() * 1e-3 * g.Mass() * 1e-6;
+            const auto [area, centre] = faceProps(session().subShape(*o));
+            a += area * 1e-6;  // mm2 to m2
+            weighted += centre.XYZ() * 1e-3 * area * 1e-6;
         } else {
             return PK_ERROR_wrong_entity;
         }

@@ -35,7 +35,7 @@ int UF_DISP_load_color_table(void) {
 }
 
 int UF_DISP_set_highlight(tag_t object, int highlight) {
-    return guarded("UF_DISP_set_highlight", [&] { session().object(object).highlight = highlight != 0; });
+    return guarded("UF_DISP_set_highlight", [&] { session().setHighlight(session().object(object), highlight != 0); });
 }
 
 int UF_DISP_ask_highlight(tag_t object, int* highlight) {

@@ -105,11 +105,7 @@ tag_t UF_PART_ask_nth_part(int index) {
 
 int UF_PART_cleanup(int option) {
     return guarded("UF_PART_cleanup", [&] {
-        if (option & UF_PART_cleanup_highlight) {
-            for (auto& p : session().parts())
-                for (tag_t t : p->objects)
-                    if (Object* o = session().find(t)) o->highlight = false;
-        }
+        if (option & UF_PART_cleanup_highlight) session().clearHighlights();
     });
 }
 

@@ -3,7 +3,11 @@
 #include <cmath>
 #include <map>
 #include <sstream>
+#include <BRepBndLib.hxx>
 #include <BRepTools.hxx>
+#include <Bnd_Box.hxx>
+#include <Bnd_Box2d.hxx>
+#include <gp_Pnt2d.hxx>
 #include <TopoDS_TShape.hxx>
 #include "geom/projection.h"
 #include "model/session.h"
@@ -19,10 +23,9 @@ std::map<std::string, geom::Projection>& projections() {
     return cache;
 }
 
-// Up to this many bodies a view is one hidden-line projection, bodies hiding each other. A larger view
+// Up to this many bodies a view is a hidden-line projection, bodies hiding each other. A larger view
 // (a plant's general arrangement) would cost the square of its bodies: it is drawn body by body, each
-// with the edges it shows itself, from projections of each solid kept by its turn in space, so that
-// copies of a body anywhere in the plant are projected once.
+// with the edges it shows itself.
 const size_t kExactBodies = 40;
 
 // A placement by its numbers (the turn, and the move when asked): an occurrence's shape gets a location
@@ -49,69 +52,148 @@ std::string geometryKey(const TopoDS_Shape& sh) {
     return key;
 }
 
-geom::Projection eachBody(const std::vector<TopoDS_Shape>& shapes, const std::string& modelView) {
+// One solid seen alone, turned as it stands but not moved: its visible and hidden edges, and the move
+// that puts them where it stands on the view plane. Copies of a solid anywhere in the plant, and a body
+// drawn on its own sheet, its assembly's and the general arrangement, are projected once.
+const geom::Projection& solidProjection(const TopoDS_Shape& sh, const gp_Ax2& axes, const std::string& modelView, gp_XY& move) {
+    const gp_Trsf placed = sh.Location().Transformation();
+    gp_Trsf turn = placed;
+    turn.SetTranslationPart(gp_Vec(0, 0, 0));
+    const gp_XYZ m = placed.TranslationPart();
+    move = gp_XY(m.Dot(axes.XDirection().XYZ()), m.Dot(axes.YDirection().XYZ()));
+    const std::string key = modelView + "|solid|" + geometryKey(sh) + '|' + trsfKey(turn);
+    auto& cache = projections();
+    auto it = cache.find(key);
+    if (it == cache.end()) it = cache.emplace(key, geom::project({sh.Located(TopLoc_Location(turn))}, axes, true)).first;
+    return it->second;
+}
+
+void growBox(geom::Projection& p, const geom::Curve2d& c, bool& first) {
+    auto take = [&](double x, double y) {
+        if (first) { p.xmin = p.xmax = x; p.ymin = p.ymax = y; first = false; return; }
+        p.xmin = std::min(p.xmin, x); p.xmax = std::max(p.xmax, x);
+        p.ymin = std::min(p.ymin, y); p.ymax = std::max(p.ymax, y);
+    };
+    if (c.kind == geom::Curve2d::Circle || c.kind == geom::Curve2d::Arc) {
+        take(c.cx - c.r, c.cy - c.r);
+        take(c.cx + c.r, c.cy + c.r);
+    } else {
+        for (size_t i = 0; i + 1 < c.xy.size(); i += 2) take(c.xy[i], c.xy[i + 1]);
+    }
+}
+
+// Adds the curves of `p` moved by `move` to `all`: its hidden ones only when asked.
+void append(geom::Projection& all, bool& first, const geom::Projection& p, const gp_XY& move, bool hidden) {
+    for (const geom::Curve2d& src : p.curves) {
+        if (!src.visible && !hidden) continue;
+        geom::Curve2d c = src;
+        for (size_t i = 0; i + 1 < c.xy.size(); i += 2) c.xy[i] += move.X(), c.xy[i + 1] += move.Y();
+        c.cx += move.X();
+        c.cy += move.Y();
+        growBox(all, c, first);
+        all.curves.push_back(std::move(c));
+    }
+}
+
+// The box of a solid on the view plane: its box in space, seen along the view.
+Bnd_Box2d planeBox(const TopoDS_Shape& sh, const gp_Ax2& axes) {
+    Bnd_Box b;
+    BRepBndLib::Add(sh, b, false);
+    Bnd_Box2d out;
+    if (b.IsVoid()) return out;
+    double x0, y0, z0, x1, y1, z1;
+    b.Get(x0, y0, z0, x1, y1, z1);
+    for (int i = 0; i < 8; ++i) {
+        const gp_XYZ p(i & 1 ? x1 : x0, i & 2 ? y1 : y0, i & 4 ? z1 : z0);
+        out.Add(gp_Pnt2d(p.Dot(axes.XDirection().XYZ()), p.Dot(axes.YDirection().XYZ())));
+    }
+    out.Enlarge(1e-3 * std::max(1.0, std::sqrt(out.SquareExtent())) + 1e-2);
+    return out;
+}
+
+struct Shown {
+    tag_t tag;
+    TopoDS_Shape shape;
+};
+
+// Bodies whose boxes on the view plane do not meet cannot hide each other: each group of bodies that
+// meet is projected on its own, a lone body from the projections of solids. The drawing is the same as
+// one projection of all, at a fraction of its cost when the bodies stand apart.
+geom::Projection inGroups(const std::vector<Shown>& shown, const std::string& modelView, bool hidden) {
+    const gp_Ax2 axes = geom::viewAxes(modelView);
+    const size_t n = shown.size();
+    std::vector<Bnd_Box2d> boxes;
+    for (const Shown& b : shown) boxes.push_back(planeBox(b.shape, axes));
+    std::vector<size_t> group(n);
+    for (size_t i = 0; i < n; ++i) group[i] = i;
+    auto root = [&](size_t i) {
+        while (group[i] != i) i = group[i] = group[group[i]];
+        return i;
+    };
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = i + 1; j < n; ++j)
+            if (boxes[i].IsVoid() || boxes[j].IsVoid() || !boxes[i].IsOut(boxes[j])) group[root(i)] = root(j);
+    std::map<size_t, std::vector<size_t>> groups;
+    for (size_t i = 0; i < n; ++i) groups[root(i)].push_back(i);
+    geom::Projection all;
+    bool first = true;
+    for (const auto& [r, members] : groups) {
+        gp_XY move(0, 0);
+        if (members.size() == 1) {
+            append(all, first, solidProjection(shown[members[0]].shape, axes, modelView, move), move, hidden);
+            continue;
+        }
+        std::ostringstream key;
+        key << modelView << '|' << hidden;
+        std::vector<TopoDS_Shape> shapes;
+        for (size_t i : members) {
+            key << '|' << shown[i].tag << ':' << shown[i].shape.TShape().get() << ':' << trsfKey(shown[i].shape.Location().Transformation(), true);
+            shapes.push_back(shown[i].shape);
+        }
+        auto& cache = projections();
+        auto it = cache.find(key.str());
+        if (it == cache.end()) it = cache.emplace(key.str(), geom::project(shapes, axes, hidden)).first;
+        append(all, first, it->second, move, hidden);
+    }
+    return all;
+}
+
+geom::Projection eachBody(const std::vector<Shown>& shown, const std::string& modelView) {
     const gp_Ax2 axes = geom::viewAxes(modelView);
     geom::Projection all;
     bool first = true;
-    for (const TopoDS_Shape& sh : shapes) {
-        gp_Trsf placed = sh.Location().Transformation();
-        gp_Trsf turn = placed;
-        turn.SetTranslationPart(gp_Vec(0, 0, 0));
-        const gp_XYZ move = placed.TranslationPart();
-        std::ostringstream key;
-        key << modelView << "|one|" << geometryKey(sh) << '|' << trsfKey(turn);
-        auto& cache = projections();
-        auto it = cache.find(key.str());
-        if (it == cache.end()) {
-            TopoDS_Shape turned = sh.Located(TopLoc_Location(turn));
-            it = cache.emplace(key.str(), geom::project({turned}, axes, false)).first;
-        }
-        const geom::Projection& p = it->second;
-        if (p.empty()) continue;
-        // A move in space is a move on the view plane: its parts along the view's x and y.
-        const double dx = move.Dot(axes.XDirection().XYZ()), dy = move.Dot(axes.YDirection().XYZ());
-        for (geom::Curve2d c : p.curves) {
-            for (size_t i = 0; i + 1 < c.xy.size(); i += 2) c.xy[i] += dx, c.xy[i + 1] += dy;
-            c.cx += dx;
-            c.cy += dy;
-            all.curves.push_back(std::move(c));
-        }
-        all.xmin = first ? p.xmin + dx : std::min(all.xmin, p.xmin + dx);
-        all.xmax = first ? p.xmax + dx : std::max(all.xmax, p.xmax + dx);
-        all.ymin = first ? p.ymin + dy : std::min(all.ymin, p.ymin + dy);
-        all.ymax = first ? p.ymax + dy : std::max(all.ymax, p.ymax + dy);
-        first = false;
+    for (const Shown& b : shown) {
+        gp_XY move;
+        const geom::Projection& p = solidProjection(b.shape, axes, modelView, move);
+        append(all, first, p, move, false);
     }
     return all;
 }
 
 const geom::Projection& projectionOf(Object& viewObj, bool hidden) {
     Session& s = session();
-    std::vector<TopoDS_Shape> shapes;
+    std::vector<Shown> shown;
     std::ostringstream key;
     key << viewObj.view->modelView << '|' << hidden;
     for (Object* b : shownBodies(viewObj)) {
         TopoDS_Shape sh = s.shapeOf(*b);
         key << '|' << b->tag << ':' << sh.TShape().get() << ':' << trsfKey(sh.Location().Transformation(), true);
-        shapes.push_back(sh);
+        shown.push_back({b->tag, sh});
     }
     auto& cache = projections();
     auto it = cache.find(key.str());
     if (it != cache.end()) return it->second;
-    geom::Projection p = shapes.size() <= kExactBodies ? geom::project(shapes, geom::viewAxes(viewObj.view->modelView), hidden)
-                                                       : eachBody(shapes, viewObj.view->modelView);
+    geom::Projection p = shown.size() <= kExactBodies ? inGroups(shown, viewObj.view->modelView, hidden) : eachBody(shown, viewObj.view->modelView);
     return cache.emplace(key.str(), std::move(p)).first->second;
 }
 
 // A lone body's visible edges in the view's direction, as a shade edit draws them.
-const geom::Projection& projectionOfOne(Object& body, const std::string& modelView) {
-    TopoDS_Shape sh = session().shapeOf(body);
-    std::ostringstream key;
-    key << modelView << "|alone|" << sh.TShape().get() << ':' << trsfKey(sh.Location().Transformation(), true);
-    auto& cache = projections();
-    auto it = cache.find(key.str());
-    if (it == cache.end()) it = cache.emplace(key.str(), geom::project({sh}, geom::viewAxes(modelView), false)).first;
-    return it->second;
+geom::Projection projectionOfOne(Object& body, const std::string& modelView) {
+    gp_XY move;
+    geom::Projection out;
+    bool first = true;
+    append(out, first, solidProjection(session().shapeOf(body), geom::viewAxes(modelView), modelView, move), move, false);
+    return out;
 }
 
 int rgbOf(int color) {

@@ -1,5 +1,9 @@
 #include "export/dxf.h"
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <string_view>
 #include <memory>
 #include <stdexcept>
 #include <dxflib/dl_dxf.h>
@@ -23,6 +27,52 @@ int aci(int rgb) {
     return best;
 }
 
+// dxflib's file writer flushes the file after every number, and a sheet has tens of thousands: a
+// system call each. This one writes the same text into memory, and the file whole at the end.
+class BufferedWriter : public DL_WriterA {
+public:
+    explicit BufferedWriter(DL_Codes::version v) : DL_WriterA("/dev/null", v) {}
+    void dxfReal(int gc, double value) const override {
+        char str[256];
+        std::snprintf(str, sizeof str, version == DL_Codes::AC1009_MIN ? "%.6f" : "%.16f", value);
+        // No trailing zeros, but one digit after the point.
+        const char* dot = std::strchr(str, '.');
+        if (dot) {
+            size_t end = static_cast<size_t>(dot - str) + 2;
+            for (size_t i = end; str[i]; ++i)
+                if (str[i] != '0') end = i + 1;
+            if (end < std::strlen(str)) str[end] = '\0';
+        }
+        dxfString(gc, str);
+    }
+    void dxfInt(int gc, int value) const override { line(gc, std::to_string(value)); }
+    void dxfHex(int gc, int value) const override {
+        char str[12];
+        std::snprintf(str, sizeof str, "%0X", value);
+        dxfString(gc, str);
+    }
+    void dxfString(int gc, const char* value) const override { line(gc, value); }
+    void dxfString(int gc, const std::string& value) const override { line(gc, value); }
+    void close() const {}
+    // Writes what was written to `path`; throws when it cannot.
+    void save(const std::string& path) const {
+        std::ofstream f(path, std::ios::binary | std::ios::trunc);
+        f.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+        f.close();
+        if (!f) throw std::runtime_error("cannot write " + path);
+    }
+
+private:
+    mutable std::string text_;
+    void line(int gc, std::string_view value) const {
+        text_ += gc < 10 ? "  " : gc < 100 ? " " : "";
+        text_ += std::to_string(gc);
+        text_ += '\n';
+        text_ += value;
+        text_ += '\n';
+    }
+};
+
 DL_Attributes on(const std::string& layer, int rgb = -1) { return DL_Attributes(layer, aci(rgb), -1, "BYLAYER", 1.0); }
 
 }  // namespace
@@ -30,9 +80,7 @@ DL_Attributes on(const std::string& layer, int rgb = -1) { return DL_Attributes(
 void dxf(const draft::Drawing& d, const std::string& path) {
     const std::string tmp = path + ".writing";
     DL_Dxf out;
-    std::unique_ptr<DL_WriterA> w(out.out(tmp.c_str(), DL_Codes::AC1015));
-    if (!w) throw std::runtime_error("cannot write " + path);
-    DL_WriterA& dw = *w;
+    BufferedWriter dw(DL_Codes::AC1015);
     out.writeHeader(dw);
     // Texts are GBK, and the file says so.
     dw.dxfString(9, "$DWGCODEPAGE");
@@ -107,8 +155,13 @@ void dxf(const draft::Drawing& d, const std::string& path) {
     out.writeObjects(dw);
     out.writeObjectsEnd(dw);
     dw.dxfEOF();
-    dw.close();
-    w.reset();
+    try {
+        dw.save(tmp);
+    } catch (const std::exception&) {
+        std::error_code ignored;
+        std::filesystem::remove(tmp, ignored);
+        throw;
+    }
     std::error_code ec;
     std::filesystem::rename(tmp, path, ec);
     if (ec) {

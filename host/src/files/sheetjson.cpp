@@ -167,8 +167,9 @@ draft::Template firstSheet(const std::string& fileText, const std::string& path)
     } catch (const json::exception&) {
         j = json::value_t::discarded;
     }
-    if (j.is_discarded() || !j.is_object() || j.value("format", "") != "vorta-part")
-        fail(UF_err_operation_failed, path + " is not a part file of this system");
+    // Compared as JSON: a "format" that is no string is a foreign file, not a reason to throw past the caller.
+    const json* format = fields::find(j, "format");
+    if (!format || *format != "vorta-part") fail(UF_err_operation_failed, path + " is not a part file of this system");
     try {
         const json& sheets = fields::arrayField(j, "sheets");
         if (sheets.empty()) fail(UF_err_operation_failed, path + " holds no drawing sheet to make sheets from");

@@ -68,6 +68,17 @@ bool prismAxis(const Faces& f, gp_Dir& axis) {
     return false;
 }
 
+bool endsHaveOneOutline(const TopoDS_Shape& solid, const gp_Dir& axis) {
+    for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
+        const TopoDS_Face& face = TopoDS::Face(e.Current());
+        if (faceKind(face) != kFacePlanar || !parallel(planeNormal(face), axis)) continue;
+        int wires = 0;
+        for (TopExp_Explorer w(face, TopAbs_WIRE); w.More(); w.Next()) ++wires;
+        if (wires != 1) return false;
+    }
+    return true;
+}
+
 std::string classify(const TopoDS_Shape& solid) {
     int solids = 0;
     for (TopExp_Explorer e(solid, TopAbs_SOLID); e.More(); e.Next()) ++solids;
@@ -76,8 +87,9 @@ std::string classify(const TopoDS_Shape& solid) {
     if (f.other > 0) return "";
     const std::vector<double> e = extents(solid);
     if (f.cylinders.empty() && f.planes.size() == 6) {
-        // A box: thickness, width, length.
-        return e[1] <= kFlatMaxWidth && e[2] >= 3 * e[1] ? u8"扁钢" : u8"钢板";
+        // A box: thickness, width, length; its limits hold to the box's own rounding.
+        const double tol = 1e-6 * e[2];
+        return e[1] <= kFlatMaxWidth + tol && e[2] >= 3 * e[1] - tol ? u8"扁钢" : u8"钢板";
     }
     gp_Dir axis;
     if (!prismAxis(f, axis)) return "";
@@ -104,8 +116,10 @@ std::string classify(const TopoDS_Shape& solid) {
         if (std::none_of(radii.begin(), radii.end(), [&](double x) { return std::abs(x - r) < 1e-6; })) radii.push_back(r);
     }
     if (coaxial && f.planes.size() == 2) return radii.size() == 1 ? u8"圆钢" : radii.size() == 2 ? u8"无缝钢管" : "";
-    // Straight flanges joined by bends about parallel axes: bent sheet, folded across its width.
-    if (f.planes.size() >= 4 && f.cylinders.size() % 2 == 0) return u8"钢板,折弯";
+    // Straight flanges joined by bends about parallel axes: bent sheet, folded across its width. A
+    // sharp bend has one round face, a rounded one two. Its ends are the profile, one outline each: a
+    // plate with holes drilled through is a prism with round faces too, but its ends have the holes.
+    if (f.planes.size() >= 4 && endsHaveOneOutline(solid, axis)) return u8"钢板,折弯";
     return "";
 }
 

@@ -47,14 +47,14 @@ public:
         TDF_Label ref;
         if (!XCAFDoc_ShapeTool::GetReferredShape(comp, ref)) ref = comp;
         const TopLoc_Location loc = XCAFDoc_ShapeTool::GetLocation(comp);
-        std::string name = nameOf(comp);
+        // A product's own name is the one a designer gave it; an instance's is often a generated id.
+        const std::string product = nameOf(ref);
+        const std::string name = product.empty() ? nameOf(comp) : product;
         if (XCAFDoc_ShapeTool::IsAssembly(ref)) {
-            into.children.push_back({name.empty() ? nameOf(ref) : name, loc.Transformation(), assembly(ref)});
+            into.children.push_back({name, loc.Transformation(), assembly(ref)});
             return;
         }
-        // A part's own name is the one a designer gave it; an instance's is often generated.
-        const std::string product = nameOf(ref);
-        addSolids(into, product.empty() ? name : product, XCAFDoc_ShapeTool::GetShape(ref).Moved(loc));
+        addSolids(into, name, XCAFDoc_ShapeTool::GetShape(ref).Moved(loc));
     }
 
     void addSolids(StepAssembly& into, const std::string& name, const TopoDS_Shape& shape) {

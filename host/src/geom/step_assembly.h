@@ -17,7 +17,7 @@ struct StepBody {
 };
 
 struct StepChild {
-    std::string name;                      // the instance's name, else its product's (UTF-8)
+    std::string name;                      // the product's name, else the instance's (UTF-8)
     gp_Trsf at;                            // placement in the parent's frame
     std::shared_ptr<StepAssembly> part;    // shared by every instance of one product
 };

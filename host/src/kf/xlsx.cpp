@@ -12,9 +12,14 @@ namespace fs = std::filesystem;
 namespace host::xlsx {
 namespace {
 
+// The parts of a bill of materials run to a few megabytes at most.
+const zip_uint64_t kMaxPart = 64u << 20;
+
 std::string readEntry(zip_t* z, const char* name) {
     zip_stat_t st;
     if (zip_stat(z, name, 0, &st) != 0) return {};
+    // The size is what the archive claims: a damaged one must not make the host zero gigabytes.
+    if (!(st.valid & ZIP_STAT_SIZE) || st.size > kMaxPart) throw std::runtime_error(std::string(name) + " is larger than any workbook part");
     zip_file_t* f = zip_fopen(z, name, 0);
     if (!f) throw std::runtime_error(std::string("cannot read ") + name);
     std::string out(static_cast<size_t>(st.size), '\0');

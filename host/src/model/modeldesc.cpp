@@ -70,6 +70,7 @@ private:
     std::vector<Part*> built_;
     std::map<std::string, std::string> done_;  // description identity -> part file
     std::set<tag_t> prototypeOnly_;
+    std::map<std::string, std::string> stepParts_;   // STEP file and part file asked for -> part made
     int stepNumber_ = 100;                     // last number given to an imported assembly
 
     static bool isStep(const std::string& path) {
@@ -90,6 +91,9 @@ private:
     }
 
     std::string buildStep(const std::string& path, const std::string& file) {
+        // One STEP file placed several times is one part, read and named once.
+        const std::string once = fs::absolute(path).lexically_normal().string() + '|' + file;
+        if (stepParts_.count(once)) return stepParts_[once];
         std::shared_ptr<geom::StepAssembly> top;
         try {
             top = geom::readStepAssembly(path);
@@ -97,11 +101,10 @@ private:
             throw ModelError(path, 1, e.what());
         }
         const std::string name = file.empty() ? stepFileName(top->name) : file;
-        // One STEP file placed several times is one part.
         const std::string out = fs::absolute(fs::path(outDir_.empty() ? fs::path(path).parent_path().string() : outDir_) / name).lexically_normal().string();
         if (done_.count(out)) return done_[out];
         std::map<const geom::StepAssembly*, std::string> files;
-        return buildStepPart(*top, name, path, files);
+        return stepParts_[once] = buildStepPart(*top, name, path, files);
     }
 
     std::string buildStepPart(const geom::StepAssembly& a, const std::string& file, const std::string& source,

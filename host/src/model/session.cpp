@@ -63,6 +63,7 @@ Session& Session::get() {
 Session::Session() { reset(); }
 
 void Session::reset() {
+    highlighted_.clear();
     objects_.clear();
     topo_.clear();
     occurrencesOf_.clear();
@@ -92,6 +93,18 @@ void Session::reset() {
     listingAvailable = true;
     syslog.clear();
     initCount = 0;
+}
+
+void Session::setHighlight(Object& o, bool on) {
+    o.highlight = on;
+    if (on) highlighted_.insert(o.tag);
+    else highlighted_.erase(o.tag);
+}
+
+void Session::clearHighlights() {
+    for (tag_t t : highlighted_)
+        if (Object* o = find(t)) o->highlight = false;
+    highlighted_.clear();
 }
 
 void Session::say(const std::string& line) {

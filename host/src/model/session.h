@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 #include <TopoDS_Shape.hxx>
 #include <gp_Trsf.hxx>
@@ -245,6 +246,10 @@ public:
     // User interface
     TranscriptSink transcript;
     void say(const std::string& utf8Line);
+
+    // Highlighting, with the highlighted objects kept, so that clearing it costs what is lit.
+    void setHighlight(Object& o, bool on);
+    void clearHighlights();
     std::string lastMessage;                  // latest message box text, UTF-8
     std::vector<std::string> listing;         // listing window lines, UTF-8
     std::string listingPartial;
@@ -265,6 +270,7 @@ private:
     std::unordered_map<std::string, Part*> byPath_;
     std::unordered_map<tag_t, Part*> byTag_;
     std::unordered_map<std::string, std::vector<Part*>> byLeaf_;  // in load order
+    std::unordered_set<tag_t> highlighted_;
     Object& make(Part& part, int type, int subtype, bool listed);
     std::vector<Object*> alive(const std::unordered_map<tag_t, std::vector<tag_t>>& index, tag_t key);
     Object& occurrence(Part& top, Object& parentOcc, int type, int subtype, tag_t prototype);

@@ -47,8 +47,9 @@ public:
     Summary run() {
         Session& s = session();
         fs::create_directories(opt_.out);
+        // The log too is written aside and renamed into place: a road cut off keeps the last whole log.
         sum_.log = (fs::path(opt_.out) / "road.log").string();
-        log_.open(sum_.log, std::ios::trunc);
+        log_.open(sum_.log + ".writing", std::ios::trunc);
         auto transcript = s.transcript;
         s.transcript = [this](const std::string& line) {
             log_ << line << '\n';
@@ -57,15 +58,21 @@ public:
         };
         struct Restore { Session& s; TranscriptSink t; ~Restore() { s.transcript = t; } } restore{s, transcript};
         const auto start = std::chrono::steady_clock::now();
-        step("model", [&] { model(); });
-        step("attributes", [&] { attributes(); });
-        step("components", [&] { components(); });
-        step("drawing", [&] { drawing(); });
-        step("bom", [&] { bom(); });
-        step("export", [&] { exportSheets(); });
-        if (opt_.render) step("render", [&] { render(); });
+        try {
+            step("model", [&] { model(); });
+            step("attributes", [&] { attributes(); });
+            step("components", [&] { components(); });
+            step("drawing", [&] { drawing(); });
+            step("bom", [&] { bom(); });
+            step("export", [&] { exportSheets(); });
+            if (opt_.render) step("render", [&] { render(); });
+        } catch (const std::exception& e) {
+            log_ << "[road] failed: " << e.what() << '\n';
+            closeLog();
+            throw;
+        }
         sum_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        log_.flush();
+        closeLog();
         writeWhole((fs::path(opt_.out) / "road.json").string(), sum_.toJson().dump(2) + "\n");
         return sum_;
     }
@@ -77,6 +84,12 @@ private:
     std::ofstream log_;
     std::deque<std::string> last_;   // the module's latest messages, to say why a step failed
     Part* top_ = nullptr;
+
+    void closeLog() {
+        log_.close();
+        std::error_code ec;
+        fs::rename(sum_.log + ".writing", sum_.log, ec);
+    }
 
     void say(const std::string& line) {
         log_ << "[road] " << line << '\n';
@@ -159,7 +172,14 @@ private:
     void attributes() {
         Session& s = session();
         const auto parts = partsOfTree();
-        for (auto& [p, occ] : parts) sum_.bodies += bodiesOf(*p).size();
+        // Bodies written along with an identical one count as written: what counts is which bodies
+        // lacked a specification before and have one after.
+        std::vector<Object*> open;
+        for (auto& [p, occ] : parts)
+            for (Object* b : bodiesOf(*p)) {
+                ++sum_.bodies;
+                if (attr(*b, "suling").empty()) open.push_back(b);
+            }
         size_t done = 0;
         for (auto& [p, occ] : parts) {
             const std::vector<Object*> bodies = bodiesOf(*p);
@@ -186,11 +206,12 @@ private:
                         ui::setValue(d, "blockbeizhu", g(u8"按图制作"));
                     ui::pressApply(d);
                     if (attr(*b, "suling").empty()) failed("the attributes of " + text::toUtf8Lossy(b->name) + " in " + p->leaf() + " were not written");
-                    ++sum_.attributed;
                 }
             });
         }
         workOn(*top_, top_->rootOcc);
+        for (Object* b : open)
+            if (!attr(*b, "suling").empty()) ++sum_.attributed;
         say(std::to_string(sum_.bodies) + " bodies, " + std::to_string(sum_.attributed) + " given attributes, " + std::to_string(sum_.unclassified.size()) + " of no stock the shape tells");
         for (const auto& u : sum_.unclassified) say("  not classified: " + u);
         saveAll();

@@ -73,8 +73,8 @@ void DisplayableObject::SetLayer(int l) { obj(Tag()).layer = l; }
 bool DisplayableObject::IsBlanked() const { return obj(Tag()).blank != 0; }
 void DisplayableObject::Blank() { obj(Tag()).blank = 1; }
 void DisplayableObject::Unblank() { obj(Tag()).blank = 0; }
-void DisplayableObject::Highlight() { obj(Tag()).highlight = true; }
-void DisplayableObject::Unhighlight() { obj(Tag()).highlight = false; }
+void DisplayableObject::Highlight() { host::session().setHighlight(obj(Tag()), true); }
+void DisplayableObject::Unhighlight() { host::session().setHighlight(obj(Tag()), false); }
 void DisplayableObject::RedisplayObject() {}
 
 bool Body::IsSolidBody() const { return obj(Tag()).type == UF_solid_type; }

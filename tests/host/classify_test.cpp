@@ -1,0 +1,137 @@
+// The stock a solid is cut from, told from its shape: every stock the host makes, wherever it lies,
+// and solids that are no stock at all.
+#include "geom/classify.h"
+#include "geom/stock.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include <BRepAlgoAPI_Cut.hxx>
+#include <BRepAlgoAPI_Fuse.hxx>
+#include <BRepBuilderAPI_Transform.hxx>
+#include <BRepPrimAPI_MakeBox.hxx>
+#include <BRepPrimAPI_MakeCone.hxx>
+#include <BRepPrimAPI_MakeCylinder.hxx>
+#include <BRepPrimAPI_MakeSphere.hxx>
+#include <BRep_Builder.hxx>
+#include <TopLoc_Location.hxx>
+#include <TopoDS_Compound.hxx>
+#include <gp_Ax2.hxx>
+
+using host::geom::Stock;
+using host::geom::makeStock;
+using host::geom::stockCategory;
+
+namespace {
+
+Stock sized(const std::string& kind, std::vector<double> size) { return {kind, std::move(size), {}, ""}; }
+Stock bent(std::vector<double> flanges, std::vector<double> angles, double t, double r, double w) {
+    return {"bent_plate", {}, {std::move(flanges), std::move(angles), t, r, w}, ""};
+}
+
+// Turned about an axis askew to every face of the stock, and carried far from the origin.
+gp_Trsf skew() {
+    gp_Trsf turn, move;
+    turn.SetRotation(gp_Ax1(gp_Pnt(120, -45, 680), gp_Dir(1, 2, 3)), 0.6457);
+    move.SetTranslation(gp_Vec(-3500.25, 12000.5, 777.125));
+    return move * turn;
+}
+
+// A placement kept as a location (as an assembly or an imported file places a body), and the same
+// motion baked into the geometry (as a copy moved by the modeller is).
+std::vector<std::pair<const char*, TopoDS_Shape>> placings(const TopoDS_Shape& s) {
+    return {{"as made", s},
+            {"located", s.Moved(TopLoc_Location(skew()))},
+            {"transformed", BRepBuilderAPI_Transform(s, skew(), true).Shape()}};
+}
+
+TopoDS_Shape box(double x, double y, double z, gp_Pnt at = gp::Origin()) { return BRepPrimAPI_MakeBox(at, x, y, z).Shape(); }
+TopoDS_Shape drill(const TopoDS_Shape& s, gp_Pnt at, double d) {
+    return BRepAlgoAPI_Cut(s, BRepPrimAPI_MakeCylinder(gp_Ax2(at, gp::DZ()), d / 2, 1000).Shape()).Shape();
+}
+
+}  // namespace
+
+TEST(GeomStockCategory, EveryStockIsToldWhereverItLies) {
+    const std::pair<Stock, const char*> cases[] = {
+        {sized("plate", {1200, 800, 12}), u8"钢板"},
+        {sized("flat", {1200, 60, 8}), u8"扁钢"},
+        {sized("square_tube", {80, 4, 900}), u8"方管"},
+        {sized("square_tube", {80, 4, 80}), u8"方管"},          // as long as it is wide
+        {sized("rect_tube", {120, 60, 4, 900}), u8"矩形管"},
+        {sized("rect_tube", {120, 60, 4, 60}), u8"矩形管"},      // as long as its narrow side
+        {sized("angle", {50, 50, 5, 700}), u8"角钢"},
+        {sized("angle", {75, 50, 6, 400}), u8"角钢"},
+        {sized("round_bar", {20, 1000}), u8"圆钢"},
+        {sized("pipe", {219, 6, 500}), u8"无缝钢管"},
+        {sized("pipe", {33.7, 3.2, 1000}), u8"无缝钢管"},
+        // One bend: its two faces share an axis, as a pipe's walls do.
+        {bent({100, 200}, {90}, 3, 4, 300), u8"钢板,折弯"},
+        {bent({100, 200}, {-45}, 3, 4, 300), u8"钢板,折弯"},
+        {bent({300, 500, 300}, {90, 90}, 3, 4, 600), u8"钢板,折弯"},
+        {bent({40, 400, 600, 400, 40}, {90, -90, -90, 90}, 2, 2, 700), u8"钢板,折弯"},
+        {bent({80, 120, 60, 90}, {30, -60, 45}, 5, 8, 250), u8"钢板,折弯"},
+    };
+    for (const auto& [stock, want] : cases) {
+        for (const auto& [how, s] : placings(makeStock(stock))) {
+            SCOPED_TRACE(stock.kind + " " + how);
+            EXPECT_EQ(want, stockCategory(s));
+        }
+    }
+}
+
+// A sharp bend (no inner radius) is a bend as much as a rounded one: the sheet has one cylindrical
+// face per bend instead of two.
+TEST(GeomStockCategory, SharplyBentSheetIsBentSheet) {
+    const Stock cases[] = {bent({100, 200}, {90}, 3, 0, 300), bent({100, 200, 100}, {90, 90}, 3, 0, 300),
+                           bent({100, 200, 100, 50}, {90, 90, -90}, 3, 0, 300)};
+    for (const Stock& stock : cases) {
+        for (const auto& [how, s] : placings(makeStock(stock))) {
+            SCOPED_TRACE(std::to_string(stock.bent.angles.size()) + " bends " + how);
+            EXPECT_EQ(u8"钢板,折弯", stockCategory(s));
+        }
+    }
+}
+
+// Flat bar is rolled up to 200 wide and comes at least three times as long as wide; anything else
+// of a box is cut from plate. The limits hold exactly, also for a box turned askew.
+TEST(GeomStockCategory, FlatBarEndsWhereItsLimitsSay) {
+    const std::pair<std::vector<double>, const char*> cases[] = {
+        {{600, 200, 10}, u8"扁钢"},  {{600, 200.5, 10}, u8"钢板"}, {{599, 200, 10}, u8"钢板"},
+        {{150, 50, 10}, u8"扁钢"},   {{149, 50, 10}, u8"钢板"},    {{1000, 100, 10}, u8"扁钢"},
+        {{600, 10, 60}, u8"扁钢"},   // the size order of a description does not matter
+    };
+    for (const auto& [size, want] : cases) {
+        for (const auto& [how, s] : placings(makeStock(sized("plate", size)))) {
+            SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]) + " " + how);
+            EXPECT_EQ(std::string(want), stockCategory(s));
+        }
+    }
+}
+
+TEST(GeomStockCategory, SolidsOfNoStockAreNothing) {
+    BRep_Builder b;
+    TopoDS_Compound two;
+    b.MakeCompound(two);
+    b.Add(two, box(100, 50, 10));
+    b.Add(two, box(100, 50, 10, gp_Pnt(500, 0, 0)));
+    const TopoDS_Shape boss = BRepAlgoAPI_Fuse(box(200, 100, 10), BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(50, 50, 10), gp::DZ()), 15, 40).Shape()).Shape();
+    const std::pair<const char*, TopoDS_Shape> cases[] = {
+        {"sphere", BRepPrimAPI_MakeSphere(50).Shape()},
+        {"cone", BRepPrimAPI_MakeCone(50, 20, 100).Shape()},
+        {"plate with a hole", drill(box(300, 200, 10), gp_Pnt(100, 100, -1), 20)},
+        {"plate with two holes", drill(drill(box(300, 200, 10), gp_Pnt(100, 100, -1), 20), gp_Pnt(200, 100, -1), 20)},
+        {"flat bar with two holes", drill(drill(box(1000, 60, 8), gp_Pnt(100, 30, -1), 13), gp_Pnt(900, 30, -1), 13)},
+        {"two boxes", two},
+        {"box with a boss", boss},
+    };
+    for (const auto& [name, shape] : cases) {
+        for (const auto& [how, s] : placings(shape)) {
+            SCOPED_TRACE(std::string(name) + " " + how);
+            EXPECT_EQ("", stockCategory(s));
+        }
+    }
+    EXPECT_EQ("", stockCategory(TopoDS_Shape()));
+}

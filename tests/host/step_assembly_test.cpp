@@ -1,0 +1,199 @@
+// STEP files another CAD system wrote, read with their assembly structure and built into part files.
+// Where bodies lie is where data/step/make_step.py puts them.
+#include <cmath>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+
+#include <BRepBuilderAPI_MakeFace.hxx>
+#include <STEPControl_Writer.hxx>
+#include <gp_Pln.hxx>
+
+#include "files/dump.h"
+#include "files/partfile.h"
+#include "fixture.h"
+#include "geom/classify.h"
+#include "geom/measure.h"
+#include "geom/step_assembly.h"
+#include "model/modeldesc.h"
+
+namespace fs = std::filesystem;
+using host::geom::StepAssembly;
+
+namespace {
+
+std::string stepFile(const char* name) { return std::string(VORTA_SOURCE_DIR) + "/data/step/" + name; }
+
+// The stair: ten treads up a 45 degree stringer of 2800, handrail posts of pipe 33.7 beside the
+// 10 mm stringers, from 60 above their lower edge.
+const double S2 = std::sqrt(2.0), kOd = 33.7;
+const char* const kSide[] = {u8"左", u8"右"};
+
+std::vector<double> treadBox(int k) {
+    const double z = k * 2800 / S2 / 11, x = z - (200 * S2 + 280) / 2;
+    return {x, 0, z - 30, x + 250, 800, z};
+}
+
+std::vector<double> postBox(int side, int i) {
+    const double x = std::vector<double>{300.0, 1033.3, 1766.7, 2500.0}[i - 1] / S2;
+    const double y = side == 0 ? -10 - kOd / 2 : 810 + kOd / 2;
+    return {x - kOd / 2, y - kOd / 2, x + 60, x + kOd / 2, y + kOd / 2, x + 1060};
+}
+
+std::vector<double> boxOf(const TopoDS_Shape& s) {
+    const host::geom::Bnd b = host::geom::bnd(s);
+    return {b.min.X(), b.min.Y(), b.min.Z(), b.max.X(), b.max.Y(), b.max.Z()};
+}
+
+void expectBox(const std::vector<double>& got, const std::vector<double>& want) {
+    ASSERT_EQ(6u, got.size());
+    for (int i = 0; i < 6; ++i) EXPECT_NEAR(got[i], want[i], 0.01) << i;
+}
+
+// The stock each body of the three files was modelled from, by the start of its name.
+std::string stockOf(const std::string& name) {
+    const std::pair<const char*, const char*> kinds[] = {
+        {u8"梯梁", u8"扁钢"}, {u8"踏板", u8"钢板,折弯"}, {u8"扶手", u8"无缝钢管"}, {u8"角钢", u8"角钢"},
+        {u8"封板", u8"钢板"}, {u8"把手", u8"圆钢"},      {u8"罩板", u8"钢板,折弯"}, {u8"加强筋", u8"扁钢"},
+    };
+    for (const auto& [prefix, kind] : kinds)
+        if (name.rfind(prefix, 0) == 0) return kind;
+    return "?";
+}
+
+std::vector<std::string> partFiles(const fs::path& dir) {
+    std::vector<std::string> out;
+    if (fs::exists(dir))
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".prt") out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+}  // namespace
+
+TEST(GeomStepAssembly, TheStairKeepsItsNamesNestingAndPlaces) {
+    const auto top = host::geom::readStepAssembly(stepFile("stair.step"));
+    EXPECT_EQ(u8"楼梯", top->name);
+    std::map<std::string, TopoDS_Shape> own;
+    for (const auto& b : top->bodies) own[b.name] = b.solid;
+    ASSERT_EQ(12u, top->bodies.size());
+    ASSERT_EQ(12u, own.size());
+    for (int k = 1; k <= 10; ++k) expectBox(boxOf(own[u8"踏板" + std::to_string(k)]), treadBox(k));
+    expectBox(boxOf(own[u8"梯梁右"]), {-200 / S2, 800, 0, 2800 / S2, 810, 3000 / S2});
+
+    // Two handrails, each its own product placed at its own side; their posts in the stair's frame.
+    ASSERT_EQ(2u, top->children.size());
+    EXPECT_NE(top->children[0].part.get(), top->children[1].part.get());
+    for (int s = 0; s < 2; ++s) {
+        const auto& c = top->children[s];
+        const std::string name = u8"扶手" + std::string(kSide[s]);
+        EXPECT_EQ(name, c.name);
+        EXPECT_EQ(name, c.part->name);
+        EXPECT_TRUE(c.part->children.empty());
+        ASSERT_EQ(5u, c.part->bodies.size()) << name;
+        for (int i = 1; i <= 4; ++i) {
+            const auto& b = c.part->bodies[i - 1];
+            EXPECT_EQ(u8"扶手立柱" + std::string(kSide[s]) + std::to_string(i), b.name);
+            expectBox(boxOf(b.solid.Moved(TopLoc_Location(c.at))), postBox(s, i));
+        }
+        EXPECT_EQ(u8"扶手管" + std::string(kSide[s]), c.part->bodies[4].name);
+    }
+}
+
+// What the road asks of every imported body: its stock, told from a shape another system made.
+TEST(GeomStepAssembly, EveryImportedBodyIsToldItsStock) {
+    const std::pair<const char*, size_t> files[] = {{"stair.step", 22}, {"guard.step", 7}, {"hood.step", 3}};
+    for (const auto& [file, solids] : files) {
+        const auto top = host::geom::readStepAssembly(stepFile(file));
+        std::vector<const StepAssembly*> all = {top.get()};
+        for (const auto& c : top->children) all.push_back(c.part.get());
+        size_t n = 0;
+        for (const StepAssembly* a : all) {
+            for (const auto& b : a->bodies) EXPECT_EQ(stockOf(b.name), host::geom::stockCategory(b.solid)) << file << ": " << b.name;
+            n += a->bodies.size();
+        }
+        EXPECT_EQ(solids, n) << file;
+    }
+}
+
+using StepBuildTest = HostTest;
+
+TEST_F(StepBuildTest, TheStairBecomesATopPartAndOnePartPerHandrail) {
+    const fs::path out = dir / "out";
+    const std::string top = host::modeldesc::build(stepFile("stair.step"), out.string(), true);
+
+    // Named after their products, with numbers from 101 where a name ends in none.
+    const auto files = partFiles(out);
+    ASSERT_EQ(3u, files.size());
+    std::map<std::string, std::string> numbered;
+    for (const auto& f : files) {
+        std::smatch m;
+        ASSERT_TRUE(std::regex_match(f, m, std::regex(u8"(楼梯|扶手左|扶手右)-(1\\d\\d)\\.prt"))) << f;
+        numbered[m[1].str()] = f.substr(0, f.size() - 4);
+    }
+    ASSERT_EQ(3u, numbered.size());
+    EXPECT_EQ(numbered[u8"楼梯"] + ".prt", fs::path(top).filename().string());
+
+    host::Part& p = host::partfile::open(top);
+    const auto j = host::dump::part(p);
+    EXPECT_EQ(2u, j["components"].size());
+    std::map<std::string, nlohmann::ordered_json> bodies;
+    for (const auto& o : j["objects"]) {
+        if (o["type"] == UF_solid_type) bodies[o["name"].get<std::string>()] = o;
+    }
+    EXPECT_EQ(22u, bodies.size());
+    for (int k = 1; k <= 10; ++k) expectBox(bodies[u8"踏板" + std::to_string(k)]["box"].get<std::vector<double>>(), treadBox(k));
+    // Each handrail's posts come through its own component, where its side puts them.
+    for (int s = 0; s < 2; ++s) {
+        for (int i = 1; i <= 4; ++i) {
+            const auto& b = bodies[u8"扶手立柱" + std::string(kSide[s]) + std::to_string(i)];
+            ASSERT_TRUE(b.contains("component")) << s << i;
+            EXPECT_EQ(numbered[u8"扶手" + std::string(kSide[s])], b["component"]);
+            expectBox(b["box"].get<std::vector<double>>(), postBox(s, i));
+        }
+    }
+}
+
+TEST_F(StepBuildTest, OneStepFilePlacedTwiceIsOnePart) {
+    for (const std::string file : {"", R"(, "file": "stair-7.prt")"}) {
+        SCOPED_TRACE(file);
+        const fs::path out = dir / (file.empty() ? "unnamed" : "named");
+        std::ofstream(dir / "two.json") << R"({ "file": "site-1.prt", "components": [
+            { "name": "a", "part": ")" << stepFile("stair.step") << '"' << file << R"( },
+            { "name": "b", "part": ")" << stepFile("stair.step") << '"' << file << R"(, "at": [5000, 0, 0] } ] })";
+        host::Part& p = host::partfile::open(host::modeldesc::build((dir / "two.json").string(), out.string(), true));
+        // The site, one stair and its two handrails.
+        EXPECT_EQ(4u, partFiles(out).size()) << ::testing::PrintToString(partFiles(out));
+        ASSERT_EQ(2u, p.instances.size());
+        EXPECT_EQ(p.instances[0].file, p.instances[1].file);
+        host::session().reset();
+    }
+}
+
+// Whatever is wrong with a STEP file, building it is a plain error of the model naming the file.
+TEST_F(StepBuildTest, BadStepFilesAreModelErrors) {
+    std::ofstream(dir / "empty.step").close();
+    std::ofstream(dir / "notes.stp") << u8"楼梯的说明\nnot a model at all\n";
+    STEPControl_Writer w;
+    w.Transfer(BRepBuilderAPI_MakeFace(gp_Pln(), 0, 100, 0, 50).Shape(), STEPControl_AsIs);
+    ASSERT_EQ(IFSelect_RetDone, w.Write((dir / "face.step").c_str()));
+    for (const char* name : {"missing.step", "empty.step", "notes.stp", "face.step"}) {
+        const std::string path = (dir / name).string();
+        const fs::path out = dir / (std::string(name) + ".out");
+        try {
+            host::modeldesc::build(path, out.string(), true);
+            ADD_FAILURE() << name << " was built";
+        } catch (const host::modeldesc::ModelError& e) {
+            const std::string what = e.what();
+            EXPECT_EQ(path, e.file);
+            EXPECT_NE(std::string::npos, what.find(path)) << what;
+            EXPECT_EQ(std::string::npos, what.find('\n')) << what;
+        } catch (...) {
+            ADD_FAILURE() << name << ": not a ModelError";
+        }
+        EXPECT_TRUE(partFiles(out).empty()) << name;
+        host::session().reset();
+    }
+}
