@@ -3,6 +3,10 @@
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopExp_Explorer.hxx>
 #include "geom/measure.h"
+#include <array>
+#include <map>
+#include <tuple>
+#include <TopoDS_TShape.hxx>
 
 #include <stdexcept>
 
@@ -102,12 +106,30 @@ gp_Pnt circleCentre(const TopoDS_Edge& edge) {
 
 Distance minDistance(const TopoDS_Shape& a, const TopoDS_Shape& b) {
     if (a.IsNull() || b.IsNull()) throw std::runtime_error("distance asked of a null shape");
+    // Measuring a body asks the distances between its faces, and a dialog measures a body again each
+    // time its fields change: the answers are kept by the shapes and their placements.
+    struct Key {
+        const TopoDS_TShape* a;
+        const TopoDS_TShape* b;
+        std::array<double, 24> places;
+        bool operator<(const Key& o) const { return std::tie(a, b, places) < std::tie(o.a, o.b, o.places); }
+    };
+    Key key{a.TShape().get(), b.TShape().get(), {}};
+    for (int s = 0; s < 2; ++s) {
+        const gp_Trsf t = (s == 0 ? a : b).Location().Transformation();
+        for (int r = 1; r <= 3; ++r)
+            for (int c = 1; c <= 4; ++c) key.places[s * 12 + (r - 1) * 4 + c - 1] = t.Value(r, c);
+    }
+    static std::map<Key, std::tuple<Handle(TopoDS_TShape), Handle(TopoDS_TShape), Distance>> known;  // the handles keep the addresses unique
+    auto it = known.find(key);
+    if (it != known.end()) return std::get<2>(it->second);
     BRepExtrema_DistShapeShape dist(a, b);
     if (!dist.IsDone() || dist.NbSolution() < 1) throw std::runtime_error("distance between the shapes not found");
     Distance d;
     d.value = dist.Value();
     d.onA = dist.PointOnShape1(1);
     d.onB = dist.PointOnShape2(1);
+    known.emplace(key, std::make_tuple(a.TShape(), b.TShape(), d));
     return d;
 }
 

@@ -133,6 +133,12 @@ private:
         s.workOcc = occ;
     }
 
+    // A part on its own, as a designer opens a component's file to work on it.
+    void display(Part& p) {
+        session().display = &p;
+        workOn(p, p.rootOcc);
+    }
+
     void model() {
         Session& s = session();
         sum_.top = modeldesc::build(opt_.model, opt_.out, true);
@@ -184,7 +190,10 @@ private:
         for (auto& [p, occ] : parts) {
             const std::vector<Object*> bodies = bodiesOf(*p);
             if (bodies.empty()) continue;
-            workOn(*p, occ);
+            // The attribute dialog works in the displayed part and looks for copies of the picked body
+            // among all its bodies: each part is displayed on its own, so that a plant costs the sum
+            // of its parts and not their square.
+            display(*p);
             user_.pick("attrV2", [&](ui::Dialog& d) {
                 for (Object* b : bodies) {
                     if (++done % 100 == 0) say("attributes " + std::to_string(done) + "/" + std::to_string(sum_.bodies));
@@ -209,9 +218,21 @@ private:
                 }
             });
         }
-        workOn(*top_, top_->rootOcc);
-        for (Object* b : open)
-            if (!attr(*b, "suling").empty()) ++sum_.attributed;
+        display(*top_);
+        // Back in the assembly, its occurrences show what their bodies now carry, as the host shows a
+        // component's edits in the assembly that holds it.
+        for (Object* b : open) {
+            if (attr(*b, "suling").empty()) continue;
+            ++sum_.attributed;
+            std::vector<Object*> todo = s.occurrencesOf(b->tag);
+            while (!todo.empty()) {
+                Object* o = todo.back();
+                todo.pop_back();
+                o->attrs = b->attrs;
+                if (o->part) o->part->modified = true;
+                for (Object* deeper : s.occurrencesOf(o->tag)) todo.push_back(deeper);
+            }
+        }
         say(std::to_string(sum_.bodies) + " bodies, " + std::to_string(sum_.attributed) + " given attributes, " + std::to_string(sum_.unclassified.size()) + " of no stock the shape tells");
         for (const auto& u : sum_.unclassified) say("  not classified: " + u);
         saveAll();
