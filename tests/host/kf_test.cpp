@@ -6,6 +6,7 @@
 #include "kf/excel.h"
 #include "kf/rules.h"
 #include "kf/xlsx.h"
+#include "files/sheetjson.h"
 #include "uf_cfi.h"
 #include "uf_kf.h"
 #include "uf_modl.h"
@@ -101,4 +102,19 @@ TEST(WorkbookNumbers, PlainDecimalsAreNumbersAndCodesStayText) {
     EXPECT_EQ("A", host::xlsx::columnName(1));
     EXPECT_EQ("J", host::xlsx::columnName(10));
     EXPECT_EQ("AA", host::xlsx::columnName(27));
+}
+
+// Readers meet files they did not write: what fuzzing found stays refused with the readers' own errors.
+TEST(ReadersRefuseDamage, AWorkbookClaimingAHugePartAndASheetOfNoFormat) {
+    // A 30 KB archive whose directory claims a part of 4 GB: refused, not allocated.
+    const std::string huge = VORTA_SOURCE_DIR "/tests/fuzz/corpus/workbook/5b8c249c5c8e667308860718cb455273bb642c4b";
+    try {
+        host::xlsx::Workbook w(huge);
+        FAIL() << "a workbook claiming a 4 GB part was read";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("no workbook"), std::string::npos) << e.what();
+    }
+    // A "format" that is no string is a foreign file, told as the host tells it.
+    for (const char* text : {"{\"format\":{}}", "{\"format\":7}", "{\"format\":[\"vorta-part\"]}"})
+        EXPECT_THROW(host::sheetjson::firstSheet(text, "t.prt"), host::HostError) << text;
 }

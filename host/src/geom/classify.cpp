@@ -111,7 +111,9 @@ std::string classify(const TopoDS_Shape& solid) {
     const gp_Ax1& first = f.cylinders.front().first;
     bool coaxial = true;
     std::vector<double> radii;
-    for (const auto& [ax, r] : f.cylinders) {
+    for (const auto& cylinder : f.cylinders) {
+        const gp_Ax1& ax = cylinder.first;
+        const double r = cylinder.second;
         if (!parallel(ax.Direction(), first.Direction()) || gp_Lin(first).Distance(ax.Location()) > 1e-6) coaxial = false;
         if (std::none_of(radii.begin(), radii.end(), [&](double x) { return std::abs(x - r) < 1e-6; })) radii.push_back(r);
     }

@@ -187,7 +187,8 @@ private:
                 if (attr(*b, "suling").empty()) open.push_back(b);
             }
         size_t done = 0;
-        for (auto& [p, occ] : parts) {
+        for (const auto& entry : parts) {
+            Part* p = entry.first;
             const std::vector<Object*> bodies = bodiesOf(*p);
             if (bodies.empty()) continue;
             // The attribute dialog works in the displayed part and looks for copies of the picked body
