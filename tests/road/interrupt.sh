@@ -54,7 +54,7 @@ binary() {
 unloadable() { grep -q 'error while loading shared libraries\|cannot load the module' "$1"; }
 start() {  # start DIR LOG: the road into DIR in the background, its progress a line at a time
   binary
-  stdbuf -oL "$vorta" road "$tmp/rig.json" -o "$1" > "$2" 2>&1 &
+  "$vorta" road "$tmp/rig.json" -o "$1" > "$2" 2>&1 &
   pid=$!
 }
 road() {  # road DIR LOG: the whole road into DIR
