@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
-  libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev libocct-data-exchange-dev libtbb-dev
+  libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev libocct-data-exchange-dev libocct-ocaf-dev libtbb-dev
   libpugixml-dev libzip-dev nlohmann-json3-dev libdxflib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   librsvg2-bin fonts-wqy-zenhei python3 python3-openpyxl python3-ezdxf
