@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include "files/paths.h"
 #include "geom/projection.h"
 
 namespace host::exporter {
@@ -48,17 +49,7 @@ void Picture::save(const std::string& path) const {
             const size_t at = 54 + static_cast<size_t>(y) * row + 3 * x;
             out[at] = out[at + 1] = out[at + 2] = g;
         }
-    const std::string tmp = path + ".writing";
-    {
-        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-        f.write(reinterpret_cast<const char*>(out.data()), static_cast<std::streamsize>(out.size()));
-        f.close();
-        if (!f) {
-            std::filesystem::remove(tmp);
-            throw std::runtime_error("cannot write " + path);
-        }
-    }
-    std::filesystem::rename(tmp, path);
+    paths::writeWhole(path, std::string_view(reinterpret_cast<const char*>(out.data()), out.size()));
 }
 
 Picture preview(const std::vector<TopoDS_Shape>& solids, int width, int height) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 #include <dxflib/dl_dxf.h>
+#include "files/paths.h"
 #include "text.h"
 
 namespace host::exporter {
@@ -54,13 +55,7 @@ public:
     void dxfString(int gc, const char* value) const override { line(gc, value); }
     void dxfString(int gc, const std::string& value) const override { line(gc, value); }
     void close() const {}
-    // Writes what was written to `path`; throws when it cannot.
-    void save(const std::string& path) const {
-        std::ofstream f(path, std::ios::binary | std::ios::trunc);
-        f.write(text_.data(), static_cast<std::streamsize>(text_.size()));
-        f.close();
-        if (!f) throw std::runtime_error("cannot write " + path);
-    }
+    const std::string& text() const { return text_; }
 
 private:
     mutable std::string text_;
@@ -78,7 +73,6 @@ DL_Attributes on(const std::string& layer, int rgb = -1) { return DL_Attributes(
 }  // namespace
 
 void dxf(const draft::Drawing& d, const std::string& path) {
-    const std::string tmp = path + ".writing";
     DL_Dxf out;
     BufferedWriter dw(DL_Codes::AC1015);
     out.writeHeader(dw);
@@ -155,19 +149,7 @@ void dxf(const draft::Drawing& d, const std::string& path) {
     out.writeObjects(dw);
     out.writeObjectsEnd(dw);
     dw.dxfEOF();
-    try {
-        dw.save(tmp);
-    } catch (const std::exception&) {
-        std::error_code ignored;
-        std::filesystem::remove(tmp, ignored);
-        throw;
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) {
-        std::filesystem::remove(tmp, ec);
-        throw std::runtime_error("cannot write " + path + ": " + ec.message());
-    }
+    paths::writeWhole(path, dw.text());
 }
 
 }  // namespace host::exporter

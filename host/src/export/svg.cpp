@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include "files/paths.h"
 #include "model/session.h"
 #include "text.h"
 
@@ -95,14 +96,7 @@ void writeSheets(Part& part, const std::string& folder, const std::function<void
         for (char& c : name)
             if (c == '/' || c == '\\') c = '_';
         const std::string file = (fs::path(folder) / (name + ".svg")).string();
-        const std::string tmp = file + ".writing";
-        {
-            std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-            f << svg(draft::drawSheet(sheet));
-            f.close();
-            if (!f) throw std::runtime_error("cannot write " + file);
-        }
-        fs::rename(tmp, file);
+        paths::writeWhole(file, svg(draft::drawSheet(sheet)));
         if (written) written(file);
     }
 }

@@ -1,4 +1,6 @@
 #include "files/paths.h"
+#include <stdexcept>
+#include <fstream>
 #include <filesystem>
 #include "text.h"
 
@@ -44,6 +46,26 @@ std::string relativeFile(const std::string& file, const std::string& partPath) {
     std::filesystem::path rel = std::filesystem::path(file).lexically_relative(dir);
     if (!rel.empty() && rel.native().rfind("..", 0) != 0) return rel.string();
     return file;
+}
+
+void writeWhole(const std::string& path, std::string_view content) {
+    const std::string tmp = path + ".writing";
+    std::error_code ec;
+    {
+        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
+        f.write(content.data(), static_cast<std::streamsize>(content.size()));
+        f.close();
+        if (!f) {
+            std::filesystem::remove(tmp, ec);
+            throw std::runtime_error("cannot write " + path);
+        }
+    }
+    std::filesystem::rename(tmp, path, ec);
+    if (ec) {
+        std::error_code ignored;
+        std::filesystem::remove(tmp, ignored);
+        throw std::runtime_error("cannot write " + path + ": " + ec.message());
+    }
 }
 
 }  // namespace host::paths

@@ -19,4 +19,9 @@ std::string toWindows(std::string_view hostUtf8);
 // a folder of parts can be moved or copied as a whole; else absolute.
 std::string relativeFile(const std::string& file, const std::string& partPath);
 
+// Writes `content` to `path` (on disk) whole: into "<path>.writing" first, renamed over `path` once
+// complete, so that a reader, or a run cut off, sees the old file or the new one. Throws
+// std::runtime_error "cannot write <path>" and leaves nothing aside when it cannot.
+void writeWhole(const std::string& path, std::string_view content);
+
 }  // namespace host::paths

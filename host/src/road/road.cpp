@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include "export/svg.h"
 #include "files/partfile.h"
+#include "files/paths.h"
 #include "geom/classify.h"
 #include "geom/kernel.h"
 #include "kf/xlsx.h"
@@ -26,18 +27,6 @@ std::string g(const std::string& utf8) { return text::toGbk(utf8); }
 std::string attr(const Object& o, const char* title) {
     const Attr* a = o.findAttr(title);
     return a && a->type == 5 ? text::toUtf8Lossy(a->text) : "";
-}
-
-// Writes a text file aside and renames it into place, so that a reader sees the old file or the new.
-void writeWhole(const std::string& path, const std::string& content) {
-    const std::string tmp = path + ".writing";
-    {
-        std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-        f << content;
-        f.close();
-        if (!f) throw std::runtime_error("cannot write " + path);
-    }
-    fs::rename(tmp, path);
 }
 
 class Road {
@@ -73,7 +62,7 @@ public:
         }
         sum_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         closeLog();
-        writeWhole((fs::path(opt_.out) / "road.json").string(), sum_.toJson().dump(2) + "\n");
+        paths::writeWhole((fs::path(opt_.out) / "road.json").string(), sum_.toJson().dump(2) + "\n");
         return sum_;
     }
 
