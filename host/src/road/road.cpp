@@ -142,14 +142,14 @@ private:
         say(std::to_string(s.parts().size()) + " parts open from " + sum_.top);
     }
 
-    // Every part of the tree once, with an occurrence to work in: the top first, then in tree order.
-    std::vector<std::pair<Part*, tag_t>> partsOfTree() {
+    // Every part of the tree once: the top first, then in tree order.
+    std::vector<Part*> partsOfTree() {
         Session& s = session();
-        std::vector<std::pair<Part*, tag_t>> out = {{top_, top_->rootOcc}};
+        std::vector<Part*> out = {top_};
         std::set<Part*> seen = {top_};
         for (tag_t t : top_->objects)
             if (Object* o = s.find(t); o && o->type == UF_component_type && !o->root && o->child && seen.insert(o->child).second)
-                out.emplace_back(o->child, o->tag);
+                out.push_back(o->child);
         return out;
     }
 
@@ -170,14 +170,13 @@ private:
         // Bodies written along with an identical one count as written: what counts is which bodies
         // lacked a specification before and have one after.
         std::vector<Object*> open;
-        for (auto& [p, occ] : parts)
+        for (Part* p : parts)
             for (Object* b : bodiesOf(*p)) {
                 ++sum_.bodies;
                 if (attr(*b, "suling").empty()) open.push_back(b);
             }
         size_t done = 0;
-        for (const auto& entry : parts) {
-            Part* p = entry.first;
+        for (Part* p : parts) {
             const std::vector<Object*> bodies = bodiesOf(*p);
             if (bodies.empty()) continue;
             // The attribute dialog works in the displayed part and looks for copies of the picked body
