@@ -107,29 +107,35 @@ gp_Pnt circleCentre(const TopoDS_Edge& edge) {
 Distance minDistance(const TopoDS_Shape& a, const TopoDS_Shape& b) {
     if (a.IsNull() || b.IsNull()) throw std::runtime_error("distance asked of a null shape");
     // Measuring a body asks the distances between its faces, and a dialog measures a body again each
-    // time its fields change: the answers are kept by the shapes and their placements.
+    // time its fields change: the answers are kept by the shapes and where the second stands from the
+    // first, so that copies of a body anywhere are measured once.
     struct Key {
         const TopoDS_TShape* a;
         const TopoDS_TShape* b;
-        std::array<double, 24> places;
-        bool operator<(const Key& o) const { return std::tie(a, b, places) < std::tie(o.a, o.b, o.places); }
+        std::array<double, 12> apart;
+        bool operator<(const Key& o) const { return std::tie(a, b, apart) < std::tie(o.a, o.b, o.apart); }
     };
+    const gp_Trsf placeA = a.Location().Transformation();
+    const gp_Trsf apart = placeA.Inverted() * b.Location().Transformation();
     Key key{a.TShape().get(), b.TShape().get(), {}};
-    for (int s = 0; s < 2; ++s) {
-        const gp_Trsf t = (s == 0 ? a : b).Location().Transformation();
-        for (int r = 1; r <= 3; ++r)
-            for (int c = 1; c <= 4; ++c) key.places[s * 12 + (r - 1) * 4 + c - 1] = t.Value(r, c);
-    }
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 4; ++c) key.apart[(r - 1) * 4 + c - 1] = apart.Value(r, c);
+    // The points are kept where they lie with the first shape at its own origin.
     static std::map<Key, std::tuple<Handle(TopoDS_TShape), Handle(TopoDS_TShape), Distance>> known;  // the handles keep the addresses unique
     auto it = known.find(key);
-    if (it != known.end()) return std::get<2>(it->second);
-    BRepExtrema_DistShapeShape dist(a, b);
-    if (!dist.IsDone() || dist.NbSolution() < 1) throw std::runtime_error("distance between the shapes not found");
-    Distance d;
-    d.value = dist.Value();
-    d.onA = dist.PointOnShape1(1);
-    d.onB = dist.PointOnShape2(1);
-    known.emplace(key, std::make_tuple(a.TShape(), b.TShape(), d));
+    if (it == known.end()) {
+        const TopoDS_Shape localA = a.Located(TopLoc_Location()), localB = b.Located(TopLoc_Location(apart));
+        BRepExtrema_DistShapeShape dist(localA, localB);
+        if (!dist.IsDone() || dist.NbSolution() < 1) throw std::runtime_error("distance between the shapes not found");
+        Distance d;
+        d.value = dist.Value();
+        d.onA = dist.PointOnShape1(1);
+        d.onB = dist.PointOnShape2(1);
+        it = known.emplace(key, std::make_tuple(a.TShape(), b.TShape(), d)).first;
+    }
+    Distance d = std::get<2>(it->second);
+    d.onA.Transform(placeA);
+    d.onB.Transform(placeA);
     return d;
 }
 

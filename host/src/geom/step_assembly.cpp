@@ -15,6 +15,7 @@
 #include <XCAFDoc_DocumentTool.hxx>
 #include <XCAFDoc_ShapeTool.hxx>
 #include "geom/kernel.h"
+#include "geom/stock.h"
 
 namespace host::geom {
 namespace {
@@ -54,7 +55,7 @@ public:
             into.children.push_back({name, loc.Transformation(), assembly(ref)});
             return;
         }
-        addSolids(into, name, XCAFDoc_ShapeTool::GetShape(ref).Moved(loc));
+        addSolids(into, name, withPlaneCurves(XCAFDoc_ShapeTool::GetShape(ref)).Moved(loc));
     }
 
     void addSolids(StepAssembly& into, const std::string& name, const TopoDS_Shape& shape) {

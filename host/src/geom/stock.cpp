@@ -16,6 +16,7 @@
 #include <BRepBuilderAPI_MakeWire.hxx>
 #include <BRepBuilderAPI_MakeEdge.hxx>
 #include <BRepGProp.hxx>
+#include <BRepLib.hxx>
 #include <BRepPrimAPI_MakeBox.hxx>
 #include <BRepPrimAPI_MakeCylinder.hxx>
 #include <BRepPrimAPI_MakePrism.hxx>
@@ -122,7 +123,9 @@ void checkSize(const std::string& kind, const std::string& what, double v) {
     if (v > kPlantExtent) fail(kind, what + " " + num(v) + " mm is larger than any plant (" + num(kPlantExtent) + " mm)");
 }
 
-TopoDS_Shape makeStock(const Stock& stock) {
+namespace {
+
+TopoDS_Shape stockShape(const Stock& stock) {
     const std::string& k = stock.kind;
     if (k == "bent_plate") return makeBentPlate(stock.bent);
     if (k == "step") return kernel("read the STEP file " + stock.stepFile, [&] { return stepSolid(stock.stepFile); });
@@ -153,6 +156,38 @@ TopoDS_Shape makeStock(const Stock& stock) {
         const double a = s[0], b = s[1], t = s[2], l = s[3];
         requireRoom(k, "thickness " + num(t) + " too large for legs " + num(a) + " x " + num(b), std::min(a, b) - t);
         return sweptSection({{0, 0}, {a, 0}, {a, t}, {t, t}, {t, b}, {0, b}}, {}, l);
+    });
+}
+
+}  // namespace
+
+TopoDS_Shape makeStock(const Stock& stock) {
+    // A plant repeats its stock: bodies of one stock and size share one solid, placed each its own way,
+    // as copies do, and what is measured or projected of it once is known for all. A STEP file may
+    // change between reads, so its solids are not kept.
+    if (stock.kind == "step") return withPlaneCurves(stockShape(stock));
+    std::ostringstream key;
+    key.precision(17);
+    key << stock.kind;
+    for (double v : stock.size) key << ' ' << v;
+    for (const auto* list : {&stock.bent.flanges, &stock.bent.angles}) {
+        key << " |";
+        for (double v : *list) key << ' ' << v;
+    }
+    key << " | " << stock.bent.t << ' ' << stock.bent.r << ' ' << stock.bent.w;
+    static std::unordered_map<std::string, TopoDS_Shape> made;
+    auto it = made.find(key.str());
+    if (it == made.end()) it = made.emplace(key.str(), withPlaneCurves(stockShape(stock))).first;
+    return it->second;
+}
+
+TopoDS_Shape withPlaneCurves(const TopoDS_Shape& shape) {
+    return kernel("store the curves of its edges on planes", [&] {
+        for (TopExp_Explorer f(shape, TopAbs_FACE); f.More(); f.Next()) {
+            const TopoDS_Face& face = TopoDS::Face(f.Current());
+            for (TopExp_Explorer e(face, TopAbs_EDGE); e.More(); e.Next()) BRepLib::BuildPCurveForEdgeOnPlane(TopoDS::Edge(e.Current()), face);
+        }
+        return shape;
     });
 }
 
@@ -330,7 +365,7 @@ TopoDS_Shape fromText(const std::string& text) {
     if (bound->broke()) throw std::runtime_error("shape text does not read back: it describes more than it holds");
     if (shape.IsNull()) throw std::runtime_error("shape text does not read back as a shape");
     kernel("read the shape text back", [&] { checkStructure(shape, text.size() / 2 + 64); });
-    return shape;
+    return withPlaneCurves(shape);
 }
 
 bool readsSafely(const std::vector<const std::string*>& texts) {

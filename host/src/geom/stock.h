@@ -38,6 +38,11 @@ struct Stock {
 // leave no room, an unreadable STEP file, or a shape the kernel refuses.
 TopoDS_Shape makeStock(const Stock& stock);
 
+// The kernel keeps no curve of an edge in a plane's own parameters: it projects the edge afresh
+// whenever a face's bounds are asked, and hidden lines, distances and point classification ask all the
+// time. `withPlaneCurves` stores them in the shape once (it changes no geometry) and returns the shape.
+TopoDS_Shape withPlaneCurves(const TopoDS_Shape& shape);
+
 // A round solid of `diameter` whose base centre is `origin`, running `height` along `axis` (any length but zero).
 // Sizes are checked as a stock's are; a zero axis, or a shape the kernel refuses, throws std::runtime_error.
 TopoDS_Shape cylinder(const gp_Pnt& origin, const gp_Vec& axis, double diameter, double height);
