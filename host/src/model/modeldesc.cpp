@@ -44,7 +44,7 @@ public:
         return buildPart(j, src, fs::path(modelPath).parent_path());
     }
 
-    void finish() {
+    void finish(bool keepOpen) {
         Session& s = session();
         // Attributes of a component's bodies are carried by their occurrences too, as the attribute
         // command leaves them, unless the body says they stay on the prototype.
@@ -60,7 +60,8 @@ public:
             }
         }
         for (Part* p : built_) partfile::save(*p);
-        for (Part* p : built_) s.closePart(*p);
+        if (!keepOpen)
+            for (Part* p : built_) s.closePart(*p);
     }
 
 private:
@@ -309,12 +310,12 @@ private:
 
 }  // namespace
 
-std::string build(const std::string& modelPath, const std::string& outDir, bool replace) {
+std::string build(const std::string& modelPath, const std::string& outDir, bool replace, bool keepOpen) {
     Builder b(outDir, replace);
     std::string top;
     try {
         top = b.buildFile(modelPath);
-        b.finish();
+        b.finish(keepOpen);
     } catch (const ModelError&) {
         throw;
     } catch (const std::exception& e) {

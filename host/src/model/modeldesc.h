@@ -15,7 +15,8 @@ struct ModelError : std::runtime_error {
 
 // Writes the part files of the model at `modelPath` (on disk) into `outDir` (default: beside the model)
 // and answers the top part's path. Part files there already are replaced only when `replace` is set;
-// otherwise nothing is written. The session is left without the built parts. Throws ModelError.
-std::string build(const std::string& modelPath, const std::string& outDir = "", bool replace = false);
+// otherwise nothing is written. The session is left without the built parts unless `keepOpen` is set:
+// then they stay open as saved, and bodies of one stock keep sharing their solid. Throws ModelError.
+std::string build(const std::string& modelPath, const std::string& outDir = "", bool replace = false, bool keepOpen = false);
 
 }  // namespace host::modeldesc

@@ -130,7 +130,8 @@ private:
 
     void model() {
         Session& s = session();
-        sum_.top = modeldesc::build(opt_.model, opt_.out, true);
+        // The model stays open as built, as it does for the designer who built it.
+        sum_.top = modeldesc::build(opt_.model, opt_.out, true, true);
         top_ = &partfile::open(sum_.top);
         s.display = top_;
         workOn(*top_, top_->rootOcc);
