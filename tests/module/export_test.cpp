@@ -1,6 +1,13 @@
 // Export of sheets for AutoCAD users: what stands in the export folder before is replaced only by a
-// file that was written, and kept when nothing replaces it.
+// file that was written, and kept when nothing replaces it; sheets drawn ahead in a helper process.
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+#include <functional>
 #include <fstream>
+#include "draft/ahead.h"
+#include "draft/render.h"
+#include "export/svg.h"
 #include "fixture.h"
 
 namespace fs = std::filesystem;
@@ -28,4 +35,56 @@ TEST_F(ExportTest, AnOlderExportIsReplacedAndAFileOfAnotherFormatKept) {
     EXPECT_NE(std::string::npos, slurp(folder / u8"000-0-总图.dxf").find("SECTION"));
     EXPECT_NE(std::string::npos, slurp(folder / u8"2-1-横梁.dxf").find("SECTION"));
     for (auto& e : fs::directory_iterator(folder)) EXPECT_NE(".old", e.path().extension()) << e.path();
+}
+
+// Sheets drawn ahead by a helper process come out as sheets drawn here, byte for byte; so do they
+// when the helper is killed halfway, which leaves its sheets to this process. Each way runs in a
+// process of its own, so that neither finds the projections the other kept.
+TEST_F(ExportTest, SheetsDrawnAheadAreTheSheetsDrawnHereEvenWhenTheHelperDies) {
+    drawnPlant();
+    host::Session& s = host::session();
+    std::vector<host::Object*> sheets;
+    for (tag_t t : s.sheets(*s.work)) sheets.push_back(&s.object(t));
+    ASSERT_EQ(5u, sheets.size());
+    auto write = [&](const std::string& way, size_t i) {
+        std::ofstream(dir / (way + std::to_string(i) + ".svg"), std::ios::binary) << host::exporter::svg(host::draft::drawSheet(*sheets[i]));
+    };
+    // The child's exit code says what went wrong: 1 a throw, 2 the helper was not there to draw.
+    auto inChild = [&](const std::function<int()>& draw) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            int code = 1;
+            try {
+                code = draw();
+            } catch (...) {
+            }
+            _exit(code);
+        }
+        int status = -1;
+        waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 100 + status;
+    };
+    EXPECT_EQ(0, inChild([&] {
+        for (size_t i = 0; i < sheets.size(); ++i) write("here", i);
+        return 0;
+    }));
+    EXPECT_EQ(0, inChild([&] {
+        host::draft::drawAhead(sheets);
+        if (!host::draft::drawingAhead()) return 2;
+        const int helper = host::draft::ahead::helperProcess();
+        write("ahead", 0);   // drawn here
+        write("ahead", 1);   // drawn by the helper
+        if (!host::draft::projected(*sheets[1])) return 2;
+        kill(helper, SIGKILL);
+        for (size_t i = 2; i < sheets.size(); ++i) write("ahead", i);
+        if (host::draft::drawingAhead()) return 3;
+        // Nothing is left to draw ahead once every sheet is projected.
+        host::draft::drawAhead(sheets);
+        return host::draft::drawingAhead() ? 4 : 0;
+    }));
+    for (size_t i = 0; i < sheets.size(); ++i) {
+        const std::string here = slurp(dir / ("here" + std::to_string(i) + ".svg"));
+        EXPECT_NE(std::string::npos, here.find("stroke-width=\"0.35\"")) << "sheet " << i << " shows no visible edge";
+        EXPECT_EQ(here, slurp(dir / ("ahead" + std::to_string(i) + ".svg"))) << "sheet " << i;
+    }
 }

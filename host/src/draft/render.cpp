@@ -9,6 +9,7 @@
 #include <Bnd_Box2d.hxx>
 #include <gp_Pnt2d.hxx>
 #include <TopoDS_TShape.hxx>
+#include "draft/ahead.h"
 #include "geom/projection.h"
 #include "model/session.h"
 #include "text.h"
@@ -21,6 +22,13 @@ namespace {
 std::map<std::string, geom::Projection>& projections() {
     static std::map<std::string, geom::Projection> cache;
     return cache;
+}
+
+// Keeps a projection made here; a helper drawing ahead sends it home as well.
+const geom::Projection& remember(std::string key, geom::Projection p) {
+    auto it = projections().emplace(std::move(key), std::move(p)).first;
+    ahead::made(it->first, it->second);
+    return it->second;
 }
 
 // Up to this many bodies a view is a hidden-line projection, bodies hiding each other. A larger view
@@ -64,8 +72,8 @@ const geom::Projection& solidProjection(const TopoDS_Shape& sh, const gp_Ax2& ax
     const std::string key = modelView + "|solid|" + geometryKey(sh) + '|' + trsfKey(turn);
     auto& cache = projections();
     auto it = cache.find(key);
-    if (it == cache.end()) it = cache.emplace(key, geom::project({sh.Located(TopLoc_Location(turn))}, axes, true)).first;
-    return it->second;
+    if (it != cache.end()) return it->second;
+    return remember(key, geom::project({sh.Located(TopLoc_Location(turn))}, axes, true));
 }
 
 void growBox(geom::Projection& p, const geom::Curve2d& c, bool& first) {
@@ -152,8 +160,7 @@ geom::Projection inGroups(const std::vector<Shown>& shown, const std::string& mo
         }
         auto& cache = projections();
         auto it = cache.find(key.str());
-        if (it == cache.end()) it = cache.emplace(key.str(), geom::project(shapes, axes, hidden)).first;
-        append(all, first, it->second, move, hidden);
+        append(all, first, it != cache.end() ? it->second : remember(key.str(), geom::project(shapes, axes, hidden)), move, hidden);
     }
     return all;
 }
@@ -170,21 +177,33 @@ geom::Projection eachBody(const std::vector<Shown>& shown, const std::string& mo
     return all;
 }
 
-const geom::Projection& projectionOf(Object& viewObj, bool hidden) {
+// Orthographic views show hidden edges, the isometric ones not, unless the view's font says otherwise.
+bool showsHidden(const View& v) {
+    const bool iso = v.modelView == "TFR-ISO" || v.modelView == "TFR-TRI";
+    return v.hiddenLineFont < 0 ? !iso : v.hiddenLineFont != 0;
+}
+
+// What a view shows, as the key of its projection: direction, hidden edges, and each body where it stands.
+std::string viewKey(Object& viewObj, std::vector<Shown>& shown) {
     Session& s = session();
-    std::vector<Shown> shown;
     std::ostringstream key;
-    key << viewObj.view->modelView << '|' << hidden;
+    key << viewObj.view->modelView << '|' << showsHidden(*viewObj.view);
     for (Object* b : shownBodies(viewObj)) {
         TopoDS_Shape sh = s.shapeOf(*b);
         key << '|' << b->tag << ':' << sh.TShape().get() << ':' << trsfKey(sh.Location().Transformation(), true);
         shown.push_back({b->tag, sh});
     }
+    return key.str();
+}
+
+const geom::Projection& projectionOf(Object& viewObj) {
+    std::vector<Shown> shown;
+    const std::string key = viewKey(viewObj, shown);
     auto& cache = projections();
-    auto it = cache.find(key.str());
+    auto it = cache.find(key);
     if (it != cache.end()) return it->second;
-    geom::Projection p = shown.size() <= kExactBodies ? inGroups(shown, viewObj.view->modelView, hidden) : eachBody(shown, viewObj.view->modelView);
-    return cache.emplace(key.str(), std::move(p)).first->second;
+    const bool hidden = showsHidden(*viewObj.view);
+    return remember(key, shown.size() <= kExactBodies ? inGroups(shown, viewObj.view->modelView, hidden) : eachBody(shown, viewObj.view->modelView));
 }
 
 // A lone body's visible edges in the view's direction, as a shade edit draws them.
@@ -204,9 +223,7 @@ int rgbOf(int color) {
 
 void drawView(Drawing& d, Object& viewObj) {
     const View& v = *viewObj.view;
-    const bool iso = v.modelView == "TFR-ISO" || v.modelView == "TFR-TRI";
-    const bool hidden = v.hiddenLineFont < 0 ? !iso : v.hiddenLineFont != 0;
-    const geom::Projection& p = projectionOf(viewObj, hidden);
+    const geom::Projection& p = projectionOf(viewObj);
     if (p.empty()) return;
     const double cx = (p.xmin + p.xmax) / 2, cy = (p.ymin + p.ymax) / 2, k = v.scale;
     auto X = [&](double x) { return v.x + (x - cx) * k; };
@@ -277,6 +294,7 @@ void drawNote(Drawing& d, const Note& n) {
 }  // namespace
 
 Drawing drawSheet(Object& sheetObj) {
+    ahead::awaitSheet(sheetObj.tag);
     Session& s = session();
     const Sheet& sh = *sheetObj.sheet;
     Drawing d;
@@ -289,5 +307,28 @@ Drawing drawSheet(Object& sheetObj) {
         if (Object* v = s.find(t); v && v->view) drawView(d, *v);
     return d;
 }
+
+bool projected(Object& sheet) {
+    Session& s = session();
+    for (tag_t t : sheet.sheet->views)
+        if (Object* v = s.find(t); v && v->view) {
+            std::vector<Shown> shown;
+            if (!projections().count(viewKey(*v, shown))) return false;
+        }
+    return true;
+}
+
+void drawAhead(const std::vector<Object*>& sheets) {
+    std::vector<Object*> open;
+    for (Object* sheet : sheets)
+        if (!projected(*sheet)) open.push_back(sheet);
+    ahead::start(open);
+}
+
+bool drawingAhead() { return ahead::running(); }
+
+namespace ahead {
+void keep(std::string key, geom::Projection p) { projections().emplace(std::move(key), std::move(p)); }
+}  // namespace ahead
 
 }  // namespace host::draft

@@ -90,8 +90,11 @@ void writeSheets(Part& part, const std::string& folder, const std::function<void
     namespace fs = std::filesystem;
     Session& s = session();
     fs::create_directories(folder);
-    for (tag_t t : s.sheets(part)) {
-        Object& sheet = s.object(t);
+    std::vector<Object*> sheets;
+    for (tag_t t : s.sheets(part)) sheets.push_back(&s.object(t));
+    draft::drawAhead(sheets);
+    for (Object* o : sheets) {
+        Object& sheet = *o;
         std::string name = text::toUtf8Lossy(sheet.name);
         for (char& c : name)
             if (c == '/' || c == '\\') c = '_';

@@ -1,4 +1,5 @@
 // Export of a drawing sheet for AutoCAD users, from the drawing the SVG render shows.
+#include <algorithm>
 #include <filesystem>
 #include "NXOpen/DxfdwgCreator.hxx"
 #include "NXOpen/NXException.hxx"
@@ -25,6 +26,16 @@ void DxfdwgCreator::Commit() {
         if (s.object(t).name == sheets_.GetText()) sheet = &s.object(t);
     if (!sheet) throw NXException(3520071, "the part has no drawing sheet " + std::string(sheets_.GetText()));
     // No DWG writer exists here: the sheet goes into a DXF beside the name asked for.
+    // An export goes sheet by sheet: once a second sheet of a part follows, the part's sheets still to
+    // be projected are drawn ahead, and again whenever the helper is done before the batch is.
+    static std::pair<host::Part*, tag_t> last{nullptr, NULL_TAG};
+    if (last.first == p && last.second != sheet->tag && !host::draft::drawingAhead() && !host::draft::projected(*sheet)) {
+        std::vector<host::Object*> rest;
+        const std::vector<tag_t> all = s.sheets(*p);
+        for (auto it = std::find(all.begin(), all.end(), sheet->tag); it != all.end(); ++it) rest.push_back(&s.object(*it));
+        host::draft::drawAhead(rest);
+    }
+    last = {p, sheet->tag};
     std::filesystem::path out = host::paths::toHost(output_.GetText());
     out.replace_extension(".dxf");
     try {
