@@ -1,6 +1,7 @@
 #include "draft/ahead.h"
 #include <fcntl.h>
 #include <poll.h>
+#include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
@@ -69,12 +70,17 @@ struct Helper {
     std::string inbox;             // bytes read and not yet a whole frame
     ~Helper() { end(true); }
 
+    bool failed = false;           // a helper broke: none is started again
+
+    // Ends the helper: killed when `kill`, else waited for. One that did not end well marks `failed`.
     void end(bool kill) {
         if (fd >= 0) close(fd);
         fd = -1;
         if (pid > 0) {
             if (kill) ::kill(pid, SIGKILL);
-            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {}
+            int status = 0;
+            while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {}
+            if (!kill && !(WIFEXITED(status) && WEXITSTATUS(status) == 0)) failed = true;
         }
         pid = -1;
         taken.clear();
@@ -130,7 +136,11 @@ struct Helper {
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) { end(false); return; }
             inbox.append(buf, static_cast<size_t>(n));
-            if (!unpack()) { end(true); return; }
+            if (!unpack()) {
+                end(true);
+                failed = true;
+                return;
+            }
             if (wait) return;
         }
     }
@@ -173,6 +183,11 @@ bool sendAll(int fd, const std::string& b) {
 void start(const std::vector<Object*>& sheets) {
     if (outbox) return;   // a helper starts no helper
     helper.end(true);
+    // What broke a helper once, a crash in the kernel or no memory for a copy, would break the next.
+    if (helper.failed) return;
+    // On one core a helper would only take turns with this process.
+    cpu_set_t cpus;
+    if (sched_getaffinity(0, sizeof cpus, &cpus) != 0 || CPU_COUNT(&cpus) < 2) return;
     std::vector<Object*> taken;
     for (size_t i = 1; i < sheets.size(); i += 2) taken.push_back(sheets[i]);
     if (taken.empty()) return;

@@ -14,8 +14,9 @@ struct Object;
 
 namespace host::draft::ahead {
 
-// Starts a helper on every other one of `sheets` (in that order), ending one that runs. Does nothing
-// for fewer than two sheets, or when no process can be forked: the sheets are then drawn here.
+// Starts a helper on every other one of `sheets` (in that order), ending one that runs; the helper
+// passes quickly over sheets projected already. Does nothing for fewer than two sheets, on one core,
+// when no process can be forked, or once a helper broke: the sheets are then drawn here.
 void start(const std::vector<Object*>& sheets);
 
 // Before a sheet is drawn: waits for the helper's projections when the helper took the sheet, and

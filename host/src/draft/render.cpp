@@ -318,12 +318,7 @@ bool projected(Object& sheet) {
     return true;
 }
 
-void drawAhead(const std::vector<Object*>& sheets) {
-    std::vector<Object*> open;
-    for (Object* sheet : sheets)
-        if (!projected(*sheet)) open.push_back(sheet);
-    ahead::start(open);
-}
+void drawAhead(const std::vector<Object*>& sheets) { ahead::start(sheets); }
 
 bool drawingAhead() { return ahead::running(); }
 

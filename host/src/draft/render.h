@@ -30,8 +30,8 @@ struct Drawing {
 // same bodies in the same direction are made once.
 Drawing drawSheet(Object& sheet);
 
-// A batch about to draw `sheets` one by one: those not yet projected are drawn ahead, every other one
-// in a second process, so that the batch takes both of a machine's cores.
+// A batch about to draw `sheets` one by one: every other one is drawn ahead in a second process, so
+// that the batch takes both of a machine's cores.
 void drawAhead(const std::vector<Object*>& sheets);
 // Whether a helper is still drawing ahead; whether every view of a sheet is projected already.
 bool drawingAhead();
