@@ -3,6 +3,7 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -283,9 +284,30 @@ int edgeCount(const TopoDS_Shape& shape) {
 }
 
 std::string toText(const TopoDS_Shape& shape) {
+    // A part is saved after every command that changes it, and most of its bodies did not change: the
+    // text of a shape is kept while the shape lives. Shapes are not changed in place once made.
+    static std::unordered_map<const TopoDS_TShape*, std::vector<std::pair<TopoDS_Shape, std::string>>> kept;
+    static size_t count = 0, sweepAt = 4096;
+    auto& same = kept[shape.TShape().get()];
+    for (const auto& [s, text] : same)
+        if (s.IsEqual(shape)) return text;
     std::ostringstream out;
     // Triangulations are a cache of the display, not part of the model.
     BRepTools::Write(shape, out, Standard_False, Standard_False, TopTools_FormatVersion_CURRENT);
+    same.emplace_back(shape, out.str());
+    // Texts of solids no body holds any more go when the kept texts have doubled since the last sweep.
+    if (++count >= sweepAt) {
+        for (auto it = kept.begin(); it != kept.end();) {
+            // Each kept shape holds its solid once: a solid held by nothing else has left the model.
+            const auto& list = it->second;
+            const bool gone = list.empty() || list.front().first.IsNull() ||
+                              list.front().first.TShape()->GetRefCount() <= static_cast<int>(list.size());
+            it = gone ? kept.erase(it) : std::next(it);
+        }
+        count = 0;
+        for (const auto& [t, list] : kept) count += list.size();
+        sweepAt = std::max<size_t>(4096, 2 * count);
+    }
     return out.str();
 }
 
