@@ -206,6 +206,7 @@ void start(const std::vector<Object*>& sheets) {
         helper.pid = -1;   // the copy of the parent's helper is not this process's to end
         helper.fd = -1;
         signal(SIGPIPE, SIG_DFL);   // a parent that is gone ends the helper
+        session().transcript = nullptr;   // what the helper meets, this process says when it meets it
         helperMain(fd[1], taken);
     }
     close(fd[1]);
