@@ -1,8 +1,9 @@
 // The whole road (`vorta road`) on generated plants of 1 000, 2 000 and 5 000 bodies, each in a process
 // of its own so that its peak memory is its own: the time of every step, the ratio of each step
-// between a size and the next, and the peak resident memory of the road and of its helpers. Fails when 5 000 bodies take more than
-// 60 s, or a step grows more than 2.2 times per doubling. Then the attribute pick on a part of 10 000
-// bodies, which must answer within 100 ms. Sizes may be given on the command line.
+// between a size and the next, and the peak resident memory of the road and of its helpers. Fails
+// when 5 000 bodies take more than 60 s, or a step grows more than 2.2 times per doubling. Then the
+// attribute pick on a part of 10 000 bodies, which must answer within 100 ms. Sizes may be given on
+// the command line.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
