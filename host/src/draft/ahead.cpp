@@ -192,7 +192,7 @@ void start(const std::vector<Object*>& sheets) {
     for (size_t i = 1; i < sheets.size(); i += 2) taken.push_back(sheets[i]);
     if (taken.empty()) return;
     int fd[2];
-    if (pipe(fd) != 0) return;
+    if (pipe2(fd, O_CLOEXEC) != 0) return;   // a program started later keeps no end of it open
     // Room for the projections of a few sheets, so that the helper seldom waits to be read.
     fcntl(fd[1], F_SETPIPE_SZ, 1 << 20);
     const pid_t pid = fork();
