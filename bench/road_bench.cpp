@@ -2,8 +2,8 @@
 // of its own so that its peak memory is its own: the time of every step, the ratio of each step
 // between a size and the next, and the peak resident memory of the road and of its helpers. Fails
 // when 5 000 bodies take more than 60 s, or a step grows more than 2.2 times per doubling. Then the
-// attribute pick on a part of 10 000 bodies, which must answer within 100 ms. Sizes may be given on
-// the command line.
+// attribute pick on a part of 10 000 bodies, which must answer within 100 ms. Each size runs three
+// times and is judged on its medians; sizes and runs may be given on the command line.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -98,31 +99,63 @@ double pickOn(int n) {
     return times[times.size() / 2];
 }
 
+// The median of each number of the runs of one size: time of each step, in all, and peak memory.
+json medianOf(const std::vector<json>& runs) {
+    auto median = [&](const std::function<double(const json&)>& of) {
+        std::vector<double> v;
+        for (const json& r : runs) v.push_back(of(r));
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    json m = runs.front();
+    for (const char* k : {"seconds", "peak_mib", "helper_peak_mib"}) m[k] = median([&](const json& r) { return r[k].get<double>(); });
+    for (auto& [step, t] : runs.front()["steps"].items()) {
+        const std::string name = step;
+        m["steps"][name] = median([&](const json& r) { return r["steps"][name].get<double>(); });
+    }
+    return m;
+}
+
+void print(const char* what, int n, const json& r) {
+    std::printf("%s %5d bodies: %6.1f s, peak %4.0f MiB, helper %4.0f MiB (%zu parts, %zu sheets, %zu rows) —", what, n,
+                r["seconds"].get<double>(), r["peak_mib"].get<double>(), r["helper_peak_mib"].get<double>(), r["parts"].get<size_t>(),
+                r["sheets"].get<size_t>(), r["rows"].get<size_t>());
+    for (auto& [step, t] : r["steps"].items()) std::printf(" %s %.2f", step.c_str(), t.get<double>());
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 }  // namespace
 
+// vorta_road_bench [--runs R] [N...]: R runs of each size (3 by default); ratios and targets are
+// judged on the medians, since a single run on a shared machine strays either way.
 int main(int argc, char** argv) {
-    std::vector<int> sizes = {1000, 2000, 5000};
-    if (argc > 1) {
-        sizes.clear();
-        for (int i = 1; i < argc; ++i) sizes.push_back(std::atoi(argv[i]));
+    std::vector<int> sizes;
+    int runsPerSize = 3;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--runs" && i + 1 < argc) runsPerSize = std::max(1, std::atoi(argv[++i]));
+        else sizes.push_back(std::atoi(argv[i]));
     }
+    if (sizes.empty()) sizes = {1000, 2000, 5000};
     bench::startModule();
     bool ok = true;
-    std::vector<json> runs;
+    std::vector<json> medians;
     for (int n : sizes) {
-        json r = roadOf(n);
-        if (r.contains("error")) {
-            std::printf("road %d bodies: FAILED: %s\n", n, r["error"].get<std::string>().c_str());
-            return 1;
+        std::vector<json> runs;
+        for (int k = 0; k < runsPerSize; ++k) {
+            json r = roadOf(n);
+            if (r.contains("error")) {
+                std::printf("road %d bodies: FAILED: %s\n", n, r["error"].get<std::string>().c_str());
+                return 1;
+            }
+            print("run   ", n, r);
+            runs.push_back(r);
         }
-        std::printf("road %5d bodies: %6.1f s, peak %6.0f MiB, helper %6.0f MiB (%zu parts, %zu sheets, %zu rows) —", n,
-                    r["seconds"].get<double>(), r["peak_mib"].get<double>(), r["helper_peak_mib"].get<double>(), r["parts"].get<size_t>(),
-                    r["sheets"].get<size_t>(), r["rows"].get<size_t>());
-        for (auto& [step, t] : r["steps"].items()) std::printf(" %s %.2f", step.c_str(), t.get<double>());
-        std::printf("\n");
-        if (!runs.empty()) {
-            const json& p = runs.back();
-            const double grow = double(n) / sizes[runs.size() - 1];
+        const json r = medianOf(runs);
+        print("median", n, r);
+        if (!medians.empty()) {
+            const json& p = medians.back();
+            const double grow = double(n) / sizes[medians.size() - 1];
             std::printf("        x%.1f bodies:", grow);
             for (auto& [step, t] : r["steps"].items()) {
                 const double before = p["steps"][step].get<double>();
@@ -135,7 +168,7 @@ int main(int argc, char** argv) {
             std::printf(", peak memory x%.2f\n", r["peak_mib"].get<double>() / p["peak_mib"].get<double>());
         }
         if (n == 5000 && r["seconds"].get<double>() > 60) ok = false;
-        runs.push_back(r);
+        medians.push_back(r);
         std::fflush(stdout);
     }
     const double pick = pickOn(10000);
