@@ -127,7 +127,7 @@ void print(const char* what, int n, const json& r) {
 
 }  // namespace
 
-// vorta_road_bench [--runs R] [N...]: R runs of each size (3 by default); ratios and targets are
+// vorta_road_bench [--runs R] [N...]: R rounds of every size (3 by default); ratios and targets are
 // judged on the medians, since a single run on a shared machine strays either way.
 int main(int argc, char** argv) {
     std::vector<int> sizes;
@@ -139,23 +139,26 @@ int main(int argc, char** argv) {
     if (sizes.empty()) sizes = {1000, 2000, 5000};
     bench::startModule();
     bool ok = true;
-    std::vector<json> medians;
-    for (int n : sizes) {
-        std::vector<json> runs;
-        for (int k = 0; k < runsPerSize; ++k) {
-            json r = roadOf(n);
+    // Rounds of every size in turn, so that a machine slower for a while slows every size alike.
+    std::vector<std::vector<json>> runs(sizes.size());
+    for (int k = 0; k < runsPerSize; ++k)
+        for (size_t i = 0; i < sizes.size(); ++i) {
+            json r = roadOf(sizes[i]);
             if (r.contains("error")) {
-                std::printf("road %d bodies: FAILED: %s\n", n, r["error"].get<std::string>().c_str());
+                std::printf("road %d bodies: FAILED: %s\n", sizes[i], r["error"].get<std::string>().c_str());
                 return 1;
             }
-            print("run   ", n, r);
-            runs.push_back(r);
+            print("run   ", sizes[i], r);
+            runs[i].push_back(r);
         }
-        const json r = medianOf(runs);
+    std::vector<json> medians;
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        const int n = sizes[i];
+        const json r = medianOf(runs[i]);
         print("median", n, r);
         if (!medians.empty()) {
             const json& p = medians.back();
-            const double grow = double(n) / sizes[medians.size() - 1];
+            const double grow = double(n) / sizes[i - 1];
             std::printf("        x%.1f bodies:", grow);
             for (auto& [step, t] : r["steps"].items()) {
                 const double before = p["steps"][step].get<double>();
@@ -169,7 +172,6 @@ int main(int argc, char** argv) {
         }
         if (n == 5000 && r["seconds"].get<double>() > 60) ok = false;
         medians.push_back(r);
-        std::fflush(stdout);
     }
     const double pick = pickOn(10000);
     std::printf("attribute pick in a part of 10000 bodies: %.1f ms\n", pick * 1000);

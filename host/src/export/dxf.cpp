@@ -1,4 +1,5 @@
 #include "export/dxf.h"
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -34,17 +35,28 @@ class BufferedWriter : public DL_WriterA {
 public:
     explicit BufferedWriter(DL_Codes::version v) : DL_WriterA("/dev/null", v) {}
     void dxfReal(int gc, double value) const override {
-        char str[256];
-        std::snprintf(str, sizeof str, version == DL_Codes::AC1009_MIN ? "%.6f" : "%.16f", value);
-        // No trailing zeros, but one digit after the point.
-        const char* dot = std::strchr(str, '.');
-        if (dot) {
-            size_t end = static_cast<size_t>(dot - str) + 2;
-            for (size_t i = end; str[i]; ++i)
-                if (str[i] != '0') end = i + 1;
-            if (end < std::strlen(str)) str[end] = '\0';
+        // The shortest decimal that reads back as the same number, never in exponent form, with one
+        // digit after the point at the least. Exact fixed-point printing was most of a sheet's writing.
+        char str[400];
+        if (version == DL_Codes::AC1009_MIN) {
+            std::snprintf(str, sizeof str, "%.6f", value);
+        } else {
+            const auto [end, ec] = std::to_chars(str, str + sizeof str - 3, value, std::chars_format::fixed);
+            *end = '\0';
+            if (ec != std::errc()) std::snprintf(str, sizeof str, "%.6f", value);
         }
+        if (!std::strchr(str, '.') && !std::strchr(str, 'n') && !std::strchr(str, 'i')) std::strcat(str, ".0");
+        trimZeros(str);
         dxfString(gc, str);
+    }
+    // No trailing zeros, but one digit after the point.
+    static void trimZeros(char* str) {
+        const char* dot = std::strchr(str, '.');
+        if (!dot) return;
+        size_t end = static_cast<size_t>(dot - str) + 2;
+        for (size_t i = end; str[i]; ++i)
+            if (str[i] != '0') end = i + 1;
+        if (end < std::strlen(str)) str[end] = '\0';
     }
     void dxfInt(int gc, int value) const override { line(gc, std::to_string(value)); }
     void dxfHex(int gc, int value) const override {
