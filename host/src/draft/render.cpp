@@ -318,7 +318,14 @@ bool projected(Object& sheet) {
     return true;
 }
 
-void drawAhead(const std::vector<Object*>& sheets) { ahead::start(sheets); }
+void drawAhead(const std::vector<Object*>& sheets) {
+    // Sheets projected already cost the helper nothing, but a helper for nothing costs a copy of the
+    // process: a render after an export starts none.
+    std::vector<Object*> open;
+    for (Object* sheet : sheets)
+        if (!projected(*sheet)) open.push_back(sheet);
+    ahead::start(open);
+}
 
 bool drawingAhead() { return ahead::running(); }
 
