@@ -117,7 +117,7 @@ json medianOf(const std::vector<json>& runs) {
 }
 
 void print(const char* what, int n, const json& r) {
-    std::printf("%s %5d bodies: %6.1f s, peak %4.0f MiB, helper %4.0f MiB (%zu parts, %zu sheets, %zu rows) —", what, n,
+    std::printf("%s %5d bodies: %6.1f s, peak %4.0f MiB, helper %4.0f MiB (%zu parts, %zu sheets, %zu rows) --", what, n,
                 r["seconds"].get<double>(), r["peak_mib"].get<double>(), r["helper_peak_mib"].get<double>(), r["parts"].get<size_t>(),
                 r["sheets"].get<size_t>(), r["rows"].get<size_t>());
     for (auto& [step, t] : r["steps"].items()) std::printf(" %s %.2f", step.c_str(), t.get<double>());
