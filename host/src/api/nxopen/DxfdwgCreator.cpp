@@ -25,7 +25,6 @@ void DxfdwgCreator::Commit() {
     for (tag_t t : s.sheets(*p))
         if (s.object(t).name == sheets_.GetText()) sheet = &s.object(t);
     if (!sheet) throw NXException(3520071, "the part has no drawing sheet " + std::string(sheets_.GetText()));
-    // No DWG writer exists here: the sheet goes into a DXF beside the name asked for.
     // An export goes sheet by sheet: once a second sheet of a part follows, the part's sheets still to
     // be projected are drawn ahead, and again whenever the helper is done before the batch is.
     static std::pair<host::Part*, tag_t> last{nullptr, NULL_TAG};
@@ -36,6 +35,7 @@ void DxfdwgCreator::Commit() {
         host::draft::drawAhead(rest);
     }
     last = {p, sheet->tag};
+    // No DWG writer exists here: the sheet goes into a DXF beside the name asked for.
     std::filesystem::path out = host::paths::toHost(output_.GetText());
     out.replace_extension(".dxf");
     try {
