@@ -68,9 +68,8 @@ struct Helper {
     int fd = -1;
     std::set<tag_t> taken, back;   // sheets the helper draws, and those whose projections came
     std::string inbox;             // bytes read and not yet a whole frame
-    ~Helper() { end(true); }
-
     bool failed = false;           // a helper broke: none is started again
+    ~Helper() { end(true); }
 
     // Ends the helper: killed when `kill`, else waited for. One that did not end well marks `failed`.
     void end(bool kill) {
