@@ -135,16 +135,19 @@ std::string specification_of(const std::string& category_text, const std::string
     Record r = parse_record(record);
     const char* name = cat.category.c_str();
     const Known* k = known(cat.category);
+    // Sizes come smallest first, so a round piece shorter than thick (a spacer, a sleeve) has its
+    // diameter twice in b and c and its length in a; taken as they come it would read as Φlength-diameter.
+    const bool stubby = r.a < r.b && r.b == r.c;
+    const double diameter = stubby ? r.b : r.a, length = stubby ? r.a : r.c;
     switch (k ? k->form : Form::Default) {
     case Form::Section: return format("%s(%.0fX%.0fX%.1f-%.0f)", name, r.b, r.a, r.d, r.c);
-    case Form::Pipe: return format("%s(Φ%.0fX%.1f-%.0f)", name, r.a, r.d, r.c);
+    case Form::Pipe: return format("%s(Φ%.0fX%.1f-%.0f)", name, diameter, r.d, length);
     case Form::Plate: return format("%s(%0.1fX%.0fX%.0f)", name, r.a, r.b, r.c);
     case Form::Flat: return format("%s(%0.1fX%.0f-%.0f)", name, r.a, r.b, r.c);
-    case Form::Round: {
+    case Form::Round:
         // Both ends bent: the bar is cut to the developed length.
-        double length = cat.modifier == "两边折弯" ? r.c + 2 * r.a - 4 * r.d : r.c;
-        return format("%s(Φ%.0f-%.0f)", name, r.a, length);
-    }
+        if (cat.modifier == "两边折弯") return format("%s(Φ%.0f-%.0f)", name, r.a, r.c + 2 * r.a - 4 * r.d);
+        return format("%s(Φ%.0f-%.0f)", name, diameter, length);
     case Form::Default: break;
     }
     return format("%s(%.0fX%.0fX%.0f)", name, r.a, r.b, r.c);

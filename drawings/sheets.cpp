@@ -158,6 +158,8 @@ bool BlockStyler2D::创建工程图(const std::string& name, const std::string& 
     }
     builder->Destroy();
     work->Drafting()->SetTemplateInstantiationIsComplete(true);
+    // Two bodies of one number, or a component placed twice, would make the sheet again.
+    if (running_) sheetNames_.insert(sheetName);
     enterDrafting(theSession);
     标题栏设置(material, number, name, quantity, total);
     UF_DRAW_ask_current_drawing(&currentSheet_);

@@ -8,13 +8,16 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <set>
 #include <string>
 #include "draft/render.h"
 #include "export/bmp.h"
 #include "export/svg.h"
 #include "files/dump.h"
 #include "files/partfile.h"
+#include "geom/classify.h"
 #include "geom/kernel.h"
+#include "geom/step_assembly.h"
 #include "journal/journal.h"
 #include "model/calls.h"
 #include "model/modeldesc.h"
@@ -32,6 +35,7 @@ const char* kUsage =
     "       vorta build MODEL.json [-o DIR] [--force]\n"
     "       vorta road MODEL.(json|step) -o DIR [--prefix P] [--name N] [--no-render] [--base DIR] [--module LIB]\n"
     "       vorta dump PART.prt\n"
+    "       vorta stock MODEL.step\n"
     "       vorta render PART.prt -o DIR\n"
     "       vorta preview PART.prt -o PICTURE.bmp | vorta preview --icon welcome|folder|none -o PICTURE.bmp\n"
     "       vorta calls\n";
@@ -91,7 +95,9 @@ int run(int argc, char** argv) {
     return static_cast<int>(o);
 }
 
-// The whole road, headless: progress on the terminal, then where everything is.
+// The whole road, headless: progress on the terminal, then where everything is. Exit 0 when everything
+// was delivered, 1 when the road ran to its end but something was not (the summary lists what), 2 when
+// it could not run.
 int road(int argc, char** argv) {
     host::road::Options o;
     std::string base = (exeDir() / "base").string(), module = (exeDir() / "libvorta.so").string();
@@ -119,8 +125,9 @@ int road(int argc, char** argv) {
     };
     try {
         host::road::Summary r = host::road::run(o);
-        std::printf("\nbodies %zu (%zu given attributes, %zu not classified), component parts %zu, sheets %zu, BOM rows %zu, exported %zu, drawn %zu\n",
-                    r.bodies, r.attributed, r.unclassified.size(), r.parts, r.sheets, r.rows, r.exported, r.rendered);
+        std::printf("\nbodies %zu (%zu specified in the model, %zu given attributes, %zu not classified; %zu to be made by a drawing), "
+                    "component parts %zu, sheets %zu, BOM rows %zu, exported %zu, drawn %zu\n",
+                    r.bodies, r.specified, r.attributed, r.unclassified.size(), r.marked, r.parts, r.sheets, r.rows, r.exported, r.rendered);
         std::string steps;
         for (const auto& st : r.steps) {
             char b[64];
@@ -131,7 +138,10 @@ int road(int argc, char** argv) {
         std::printf("top part: %s\nsheets:   %s\nworkbook: %s\nexports:  %s\nsummary:  %s\nlog:      %s\n", r.top.c_str(),
                     r.sheetsFolder.empty() ? "(not drawn)" : r.sheetsFolder.c_str(), r.workbook.c_str(), r.exports.c_str(),
                     (fs::path(o.out) / "road.json").c_str(), r.log.c_str());
-        return 0;
+        if (r.failures.empty()) return 0;
+        std::printf("\nnot delivered (%zu):\n", r.failures.size());
+        for (const auto& f : r.failures) std::printf("  %s\n", f.c_str());
+        return 1;
     } catch (const host::modeldesc::ModelError& e) {
         std::fprintf(stderr, "%s:%d: %s\n", e.file.c_str(), e.line, e.what());
     } catch (const std::exception& e) {
@@ -173,6 +183,33 @@ int dump(int argc, char** argv) {
         std::fprintf(stderr, "%s:1: %s\n", argv[2], host::text::toUtf8Lossy(e.what()).c_str());
     } catch (const Standard_Failure& e) {
         std::fprintf(stderr, "%s:1: %s\n", argv[2], host::geom::kernelMessage("read it", e).c_str());
+    }
+    return 2;
+}
+
+// Each solid of a STEP file with the stock its shape tells, as the road would type it, or why none.
+int stock(int argc, char** argv) {
+    if (argc != 3) { std::fputs(kUsage, stderr); return 2; }
+    try {
+        const auto top = host::geom::readStepAssembly(argv[2]);
+        std::vector<std::pair<std::string, const host::geom::StepAssembly*>> todo = {{top->name, top.get()}};
+        std::set<const host::geom::StepAssembly*> seen;
+        while (!todo.empty()) {
+            const auto [path, a] = todo.back();
+            todo.pop_back();
+            if (!seen.insert(a).second) continue;
+            for (const auto& b : a->bodies) {
+                const host::geom::Told t = host::geom::tellStock(b.solid, b.name);
+                const auto material = host::geom::materialNamed(b.name);
+                std::printf("%s/%s\t%s\n", path.c_str(), b.name.c_str(),
+                            material ? (material->name + ", not steel").c_str()
+                            : t.category.empty() ? ("- " + t.reason).c_str() : (t.category + (t.drawing ? ", by a drawing" : "")).c_str());
+            }
+            for (const auto& c : a->children) todo.push_back({path + "/" + c.name, c.part.get()});
+        }
+        return 0;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "%s:1: %s\n", argv[2], e.what());
     }
     return 2;
 }
@@ -243,6 +280,7 @@ int main(int argc, char** argv) {
     if (cmd == "build") return build(argc, argv);
     if (cmd == "road") return road(argc, argv);
     if (cmd == "dump") return dump(argc, argv);
+    if (cmd == "stock") return stock(argc, argv);
     if (cmd == "render") return render(argc, argv);
     if (cmd == "preview") return preview(argc, argv);
     if (cmd == "calls") {

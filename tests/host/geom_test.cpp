@@ -322,16 +322,34 @@ TEST(GeomUnfold, SheetsLieFlatOnTheirBaseFace) {
     }
 }
 
+// A sheet is cut with holes, slots and countersinks before it is bent, and mitred or notched at its
+// ends: its flat block is that of the sheet it was cut from.
+TEST(GeomUnfold, HolesAndCutEndsLeaveTheFlatBlockAsItIs) {
+    const TopoDS_Shape sheet = makeStock(bent({50, 30, 40}, {90, 90}, 2, 3, 120));
+    const TopoDS_Face base = faceAt(sheet, gp_Pnt(10, 5, -1), gp_Dir(0, 0, -1));
+    const Bnd want = bnd(unfold(sheet, base));
+    auto cut = [](const TopoDS_Shape& s, const TopoDS_Shape& tool) { return BRepAlgoAPI_Cut(s, tool).Shape(); };
+    const TopoDS_Shape holed = cut(cut(sheet, BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(25, 30, -5), gp::DZ()), 4, 20).Shape()),
+                                   BRepPrimAPI_MakeCone(gp_Ax2(gp_Pnt(25, 90, -1), gp::DZ()), 6, 2, 4).Shape());
+    const TopoDS_Shape slotted = cut(holed, BRepPrimAPI_MakeBox(gp_Pnt(45, 40, 10), 20, 10, 5).Shape());
+    const TopoDS_Shape notched = cut(slotted, BRepPrimAPI_MakeBox(gp_Pnt(-1, -1, -5), 12, 15, 10).Shape());
+    for (const auto& [name, s] : {std::pair{"holes", holed}, std::pair{"slot", slotted}, std::pair{"notch", notched}}) {
+        SCOPED_TRACE(name);
+        const TopoDS_Shape flat = unfold(s, faceAt(s, gp_Pnt(30, 5, -1), gp_Dir(0, 0, -1)));
+        expectBox(flat, want.min, want.max, 1e-4);
+    }
+}
+
 TEST(GeomUnfold, BodiesThatAreNoSheetThrow) {
     const TopoDS_Shape plate = BRepPrimAPI_MakeBox(100, 50, 10).Shape();
-    const gp_Ax2 upright(gp_Pnt(30, 25, -1), gp_Dir(0, 0, 1)), across(gp_Pnt(30, -1, 5), gp_Dir(0, 1, 0));
     const gp_Pnt under(10, 10, 0);
     const gp_Dir down(0, 0, -1);
     const std::tuple<const char*, TopoDS_Shape, gp_Pnt, gp_Dir> cases[] = {
         {"cylinder", makeStock(sized("cylinder", {80, 12})), {0, 0, 0}, {-1, 0, 0}},
         {"cone", BRepPrimAPI_MakeCone(10, 5, 20).Shape(), {0, 0, 0}, down},
-        {"hole through", BRepAlgoAPI_Cut(plate, BRepPrimAPI_MakeCylinder(upright, 4, 12).Shape()).Shape(), under, down},
-        {"hole along", BRepAlgoAPI_Cut(plate, BRepPrimAPI_MakeCylinder(across, 2, 52).Shape()).Shape(), under, down},
+        {"hole along the bends", BRepAlgoAPI_Cut(makeStock(bent({50, 30}, {90}, 2, 3, 20)),
+                                                 BRepPrimAPI_MakeCylinder(gp_Ax2(gp_Pnt(25, -1, 0), gp_Dir(0, 1, 0)), 0.5, 22).Shape()).Shape(),
+         {10, 5, -1}, down},
         {"stepped", BRepAlgoAPI_Cut(plate, BRepPrimAPI_MakeBox(gp_Pnt(50, -1, 5), 60, 52, 10).Shape()).Shape(), under, down},
         {"angle section", makeStock(sized("angle", {50, 30, 5, 100})), under, down},  // sharp outer corner: no bend
     };

@@ -111,7 +111,7 @@ TEST(GeomStepAssembly, EveryImportedBodyIsToldItsStock) {
         for (const auto& c : top->children) all.push_back(c.part.get());
         size_t n = 0;
         for (const StepAssembly* a : all) {
-            for (const auto& b : a->bodies) EXPECT_EQ(stockOf(b.name), host::geom::stockCategory(b.solid)) << file << ": " << b.name;
+            for (const auto& b : a->bodies) EXPECT_EQ(stockOf(b.name), host::geom::tellStock(b.solid).category) << file << ": " << b.name;
             n += a->bodies.size();
         }
         EXPECT_EQ(solids, n) << file;
@@ -120,39 +120,71 @@ TEST(GeomStepAssembly, EveryImportedBodyIsToldItsStock) {
 
 using StepBuildTest = HostTest;
 
-TEST_F(StepBuildTest, TheStairBecomesATopPartAndOnePartPerHandrail) {
+// Read alone, the stair is the assembly a designer opens: its loose treads and stringers welded into
+// one numbered component, each handrail a numbered component, numbered from 1 as name-number.
+TEST_F(StepBuildTest, TheStairBecomesAnAssemblyOfNumberedParts) {
     const fs::path out = dir / "out";
     const std::string top = host::modeldesc::build(stepFile("stair.step"), out.string(), true);
-
-    // Named after their products, with numbers from 101 where a name ends in none.
-    const auto files = partFiles(out);
-    ASSERT_EQ(3u, files.size());
-    std::map<std::string, std::string> numbered;
-    for (const auto& f : files) {
-        std::smatch m;
-        ASSERT_TRUE(std::regex_match(f, m, std::regex(u8"(楼梯|扶手左|扶手右)-(1\\d\\d)\\.prt"))) << f;
-        numbered[m[1].str()] = f.substr(0, f.size() - 4);
-    }
-    ASSERT_EQ(3u, numbered.size());
-    EXPECT_EQ(numbered[u8"楼梯"] + ".prt", fs::path(top).filename().string());
+    EXPECT_EQ(u8"楼梯.prt", fs::path(top).filename().string());
+    std::set<std::string> files;
+    for (const auto& f : partFiles(out)) files.insert(f);
+    EXPECT_EQ((std::set<std::string>{u8"楼梯.prt", u8"楼梯-1.prt", u8"扶手左-2.prt", u8"扶手右-3.prt"}), files);
 
     host::Part& p = host::partfile::open(top);
     const auto j = host::dump::part(p);
-    EXPECT_EQ(2u, j["components"].size());
+    EXPECT_EQ(3u, j["components"].size());
     std::map<std::string, nlohmann::ordered_json> bodies;
     for (const auto& o : j["objects"]) {
         if (o["type"] == UF_solid_type) bodies[o["name"].get<std::string>()] = o;
     }
     EXPECT_EQ(22u, bodies.size());
-    for (int k = 1; k <= 10; ++k) expectBox(bodies[u8"踏板" + std::to_string(k)]["box"].get<std::vector<double>>(), treadBox(k));
+    for (int k = 1; k <= 10; ++k) {
+        const auto& b = bodies[u8"踏板" + std::to_string(k)];
+        EXPECT_EQ(u8"楼梯-1", b["component"]);
+        expectBox(b["box"].get<std::vector<double>>(), treadBox(k));
+    }
     // Each handrail's posts come through its own component, where its side puts them.
     for (int s = 0; s < 2; ++s) {
         for (int i = 1; i <= 4; ++i) {
             const auto& b = bodies[u8"扶手立柱" + std::string(kSide[s]) + std::to_string(i)];
-            ASSERT_TRUE(b.contains("component")) << s << i;
-            EXPECT_EQ(numbered[u8"扶手" + std::string(kSide[s])], b["component"]);
+            EXPECT_EQ(std::string(u8"扶手") + kSide[s] + (s == 0 ? "-2" : "-3"), b["component"]) << s << i;
             expectBox(b["box"].get<std::vector<double>>(), postBox(s, i));
         }
+    }
+}
+
+// Another system's assembly as received: two different products of one name become two parts of two
+// names, a product placed twice stays one part, names lose the "-" that would end them early, and a
+// file written in inches is read in millimetres.
+TEST_F(StepBuildTest, ProductsOfOneNameBecomeTwoPartsAndRepeatsStayOne) {
+    std::vector<double> inMillimetres;
+    for (const char* file : {"frame.step", "frame_inch.step"}) {
+        SCOPED_TRACE(file);
+        const fs::path out = dir / file;
+        const std::string top = host::modeldesc::build(std::string(VORTA_SOURCE_DIR) + "/tests/shapes/" + file, out.string(), true);
+        std::set<std::string> files;
+        for (const auto& f : partFiles(out)) files.insert(f);
+        EXPECT_EQ((std::set<std::string>{"Machine frame.prt", "Machine frame-1.prt", "Frame-2.prt", "Lager20-3.prt", "Lager20_2-4.prt",
+                                         "Guard-5.prt", "Door-6.prt"}),
+                  files);
+        host::Part& p = host::partfile::open(top);
+        const auto j = host::dump::part(p);
+        std::vector<double> boxes;
+        size_t doors = 0, bodies = 0;
+        for (const auto& c : j["components"]) doors += c["part"].get<std::string>().find("Door-6") != std::string::npos;
+        for (const auto& o : j["objects"]) {
+            if (o["type"] != UF_solid_type) continue;
+            ++bodies;
+            for (double v : o["box"]) boxes.push_back(v);
+        }
+        EXPECT_EQ(2u, doors);
+        EXPECT_EQ(37u, bodies);   // every placed solid, through its components
+        if (inMillimetres.empty()) inMillimetres = boxes;
+        else {
+            ASSERT_EQ(inMillimetres.size(), boxes.size());
+            for (size_t i = 0; i < boxes.size(); ++i) EXPECT_NEAR(inMillimetres[i], boxes[i], 1e-3) << i;
+        }
+        host::session().reset();
     }
 }
 

@@ -131,6 +131,9 @@ TEST(StockSpecification, FormatsByCategory) {
         {"圆钢,两边折弯 ", "20,20-400-5.0,1", "圆钢(Φ20-400)"}, {"ZW24钢板网", plate, "ZW24钢板网(5X100X200)"},
         {"铝板", plate, "铝板(5X100X200)"}, {"铝板,折弯", plate, "铝板(5X100X200)"},
         {"", plate, ""}, {",钢板", plate, ""}, {"钢板", "", "钢板(0.0X0X0)"},
+        // Shorter than thick: a spacer and a sleeve keep their diameter and length apart.
+        {"圆钢", "20,30-30-0.0,1", "圆钢(Φ30-20)"}, {"无缝钢管", "20,60-60-3.6,1", "无缝钢管(Φ60X3.6-20)"},
+        {"圆钢", "30,30-30-0.0,1", "圆钢(Φ30-30)"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.spec, specification_of(c.text, c.record)) << c.text;
     EXPECT_EQ(std::optional<std::string>(u8"圆钢(Φ20-420)"), gbk_to_utf8(specification_of("圆钢,两边折弯", "20,20-400-5.0,1")));

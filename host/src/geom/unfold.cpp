@@ -1,4 +1,5 @@
 #include "geom/measure.h"
+#include "geom/section.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -36,6 +37,7 @@ struct Planar {
     TopoDS_Face face;
     gp_Dir n;
     gp_Pnt p;
+    double area = 0;
 };
 
 double area(const TopoDS_Shape& s) {
@@ -46,27 +48,12 @@ double area(const TopoDS_Shape& s) {
 
 double length(const TopoDS_Edge& e) { return GCPnts_AbscissaPoint::Length(BRepAdaptor_Curve(e)); }
 
-bool hasEdge(const TopoDS_Face& face, const TopoDS_Edge& edge) {
-    TopTools_IndexedMapOfShape edges;
-    TopExp::MapShapes(face, TopAbs_EDGE, edges);
-    return edges.Contains(edge);
-}
-
-// Why `d` is not the sweep direction, or empty if it is; fills the two end caps.
-std::string checkDirection(const gp_Dir& d, const std::vector<Planar>& planes, const std::vector<gp_Dir>& axes,
-                           const gp_Dir& baseNormal, std::vector<const Planar*>& caps) {
-    caps.clear();
-    for (const gp_Dir& a : axes)
-        if (!a.IsParallel(d, kAngTol)) return "its bends are not parallel";
-    if (!baseNormal.IsNormal(d, kAngTol)) return "the base face is not a side of the sheet";
-    for (const Planar& p : planes) {
-        if (p.n.IsParallel(d, kAngTol))
-            caps.push_back(&p);
-        else if (!p.n.IsNormal(d, kAngTol))
-            return "a face is slanted to the bends";
-    }
-    if (caps.size() != 2 || caps[0]->n.Dot(caps[1]->n) > 0) return "it is not a profile swept along one direction";
-    return "";
+bool onPlane(const TopoDS_Edge& e, const gp_Pnt& at, const gp_Dir& n, double tol) {
+    BRepAdaptor_Curve c(e);
+    if (c.GetType() != GeomAbs_Line) return false;
+    for (double u : {c.FirstParameter(), c.LastParameter()})
+        if (std::abs(gp_Vec(at, c.Value(u)).Dot(gp_Vec(n))) > tol) return false;
+    return true;
 }
 
 }  // namespace
@@ -87,44 +74,45 @@ Sheet sheetOf(const TopoDS_Shape& shape, const TopoDS_Face& baseIn) {
     const TopoDS_Face base = TopoDS::Face(faces.FindKey(baseIndex));
     if (faceKind(base) != kFacePlanar) cannot("the base face is not planar");
 
+    // Holes, slots and countersinks a sheet is cut with are welcome; what decides is that most of its
+    // surface runs along one direction, the bends' axis.
     std::vector<Planar> planes;
-    std::vector<gp_Dir> axes;
+    std::vector<std::pair<gp_Dir, double>> bends;
+    double total = 0;
     for (int i = 1; i <= faces.Extent(); ++i) {
         const TopoDS_Face f = TopoDS::Face(faces.FindKey(i));
         const int kind = faceKind(f);
-        if (kind == kFacePlanar)
-            planes.push_back({f, planeNormal(f), BRepAdaptor_Surface(f).Plane().Location()});
-        else if (kind == kFaceCylindrical)
-            axes.push_back(faceAxis(f).Direction());
-        else
-            cannot(kind == kFaceConical ? "it has a conical face" : "it has a face that is neither planar nor cylindrical");
+        const double a = area(f);
+        total += a;
+        if (kind == kFacePlanar) planes.push_back({f, planeNormal(f), BRepAdaptor_Surface(f).Plane().Location(), a});
+        else if (kind == kFaceCylindrical) bends.emplace_back(faceAxis(f).Direction(), a);
     }
     const gp_Dir n = planeNormal(base);
-
-    // The sweep direction: a bend's axis, or for a body without bends the normal of one of its end caps.
+    auto along = [&](const gp_Dir& d) {
+        double a = 0;
+        for (const Planar& p : planes)
+            if (p.n.IsNormal(d, kAngTol)) a += p.area;
+        for (const auto& [axis, area] : bends)
+            if (axis.IsParallel(d, kAngTol)) a += area;
+        return a;
+    };
+    // The sweep direction: a bend's axis, or for a body without bends a direction square to the base.
     std::vector<gp_Dir> candidates;
-    if (!axes.empty()) {
-        candidates.push_back(axes.front());
-    } else {
-        for (const Planar& p : planes) {
-            bool seen = p.n.IsParallel(n, kAngTol);
-            for (const gp_Dir& c : candidates) seen = seen || c.IsParallel(p.n, kAngTol);
-            if (!seen) candidates.push_back(p.n);
-        }
-    }
-    std::vector<const Planar*> caps;
-    std::string why = "it is not a profile swept along one direction";
-    gp_Dir along;
-    bool found = false;
+    for (const auto& b : bends) candidates.push_back(b.first);
+    for (const Planar& p : planes) candidates.push_back(p.n);
+    gp_Dir sweep;
+    double most = 0;
     for (const gp_Dir& c : candidates) {
-        why = checkDirection(c, planes, axes, n, caps);
-        if (why.empty()) {
-            along = c;
-            found = true;
-            break;
+        if (!n.IsNormal(c, kAngTol)) continue;
+        const double a = along(c);
+        if (a > most) {
+            most = a;
+            sweep = c;
         }
     }
-    if (!found) cannot(why);
+    if (most < 0.6 * total) cannot("it is not a profile swept along one direction");
+    for (const auto& b : bends)
+        if (!b.first.IsParallel(sweep, kAngTol) && b.second > 0.05 * total) cannot("its bends are not parallel");
 
     // Thickness: the nearest parallel face behind the base face.
     const gp_Pnt pb = BRepAdaptor_Surface(base).Plane().Location();
@@ -140,29 +128,32 @@ Sheet sheetOf(const TopoDS_Shape& shape, const TopoDS_Face& baseIn) {
     }
     if (!opposite) cannot("no face lies opposite the base face");
 
-    const Planar& cap = *caps[0];
-    const double w = std::abs(gp_Vec(cap.p, caps[1]->p).Dot(gp_Vec(along)));
+    // The profile: the full cut across the sweep, clear of holes and notches.
+    const Section section = fullestSection(solid, sweep);
+    if (section.face.IsNull() || section.regions != 1) cannot("its cross-section is not one strip");
+    const double w = section.length;
     int wires = 0;
-    for (TopExp_Explorer ex(cap.face, TopAbs_WIRE); ex.More(); ex.Next()) ++wires;
+    for (TopExp_Explorer ex(section.face, TopAbs_WIRE); ex.More(); ex.Next()) ++wires;
     if (wires != 1) cannot("its profile has a hole");
 
-    // Walk the profile once, from the edge of the base face.
+    // Walk the profile once, from the edge on the base face.
     std::vector<TopoDS_Edge> edges;
     std::vector<gp_Pnt> starts;
-    for (BRepTools_WireExplorer ex(BRepTools::OuterWire(cap.face), cap.face); ex.More(); ex.Next()) {
+    for (BRepTools_WireExplorer ex(BRepTools::OuterWire(section.face), section.face); ex.More(); ex.Next()) {
         edges.push_back(ex.Current());
         starts.push_back(BRep_Tool::Pnt(ex.CurrentVertex()));
     }
     const int count = static_cast<int>(edges.size());
+    const double onTol = 1e-6 * w + 1e-5;
     int baseEdge = -1, oppositeEdge = -1, baseHits = 0, oppositeHits = 0;
     double perimeter = 0;
     for (int i = 0; i < count; ++i) {
         perimeter += length(edges[i]);
-        if (hasEdge(base, edges[i])) {
+        if (onPlane(edges[i], pb, n, onTol)) {
             baseEdge = i;
             ++baseHits;
         }
-        if (hasEdge(opposite->face, edges[i])) {
+        if (onPlane(edges[i], opposite->p, n, onTol)) {
             oppositeEdge = i;
             ++oppositeHits;
         }
@@ -171,10 +162,8 @@ Sheet sheetOf(const TopoDS_Shape& shape, const TopoDS_Face& baseIn) {
         cannot("the base face and its opposite face do not each meet the profile in one edge");
 
     // A strip of constant thickness t has a profile of area t * L bounded by 2 L + 2 t.
-    GProp_GProps vol;
-    BRepGProp::VolumeProperties(solid, vol);
-    const double capArea = area(cap.face), midLength = vol.Mass() / (t * w);
-    if (std::abs(perimeter - (2 * capArea / t + 2 * t)) > kRelTol * perimeter) cannot("its thickness is not constant");
+    const double midLength = section.area / t;
+    if (std::abs(perimeter - (2 * midLength + 2 * t)) > kRelTol * perimeter) cannot("its thickness is not constant");
 
     // Each side of the base edge up to the opposite edge runs along both faces of the strip and one end:
     // half of what remains is the mid-plane length on that side.
@@ -188,16 +177,18 @@ Sheet sheetOf(const TopoDS_Shape& shape, const TopoDS_Face& baseIn) {
         cannot("the face opposite the base face is not its other side");
 
     const gp_Pnt from = starts[baseEdge], to = starts[(baseEdge + 1) % count];
-    const gp_Dir e(gp_Vec(from, to)), into = n.Reversed(), inward = cap.n.Reversed();
+    const gp_Dir e(gp_Vec(from, to)), into = n.Reversed();
+    // From the cut back to the end of the sheet the flat block's width runs away from.
+    const gp_Dir width = into.Crossed(e);
+    const Bnd ends = bnd(solid, gp_Ax3(gp::Origin(), width));
     gp_Pnt corner = from.Translated(gp_Vec(e) * -behind);
-    // Start at the far cap when the right-handed width direction points back out of the body.
-    if (into.Crossed(e).Dot(inward) < 0) corner.Translate(gp_Vec(inward) * w);
+    corner.Translate(gp_Vec(width) * (ends.min.Z() - gp_Vec(corner.XYZ()).Dot(gp_Vec(width))));
 
     Sheet s;
     s.thickness = t;
     s.width = w;
     s.length = midLength;
-    s.along = along;
+    s.along = sweep;
     s.flatFrame = gp_Ax3(corner, into, e);
     return s;
 }

@@ -9,6 +9,7 @@
 #include "files/fields.h"
 #include "files/sheetjson.h"
 #include "files/partfile.h"
+#include "geom/classify.h"
 #include "geom/kernel.h"
 #include "geom/step_assembly.h"
 #include "geom/stock.h"
@@ -73,6 +74,7 @@ private:
     std::set<tag_t> prototypeOnly_;
     std::map<std::string, std::string> stepParts_;   // STEP file and part file asked for -> part made
     int stepNumber_ = 100;                     // last number given to an imported assembly
+    std::set<std::string> stepNames_;          // names given to imported assemblies
 
     static bool isStep(const std::string& path) {
         std::string ext = fs::path(path).extension().string();
@@ -80,28 +82,54 @@ private:
         return ext == ".step" || ext == ".stp";
     }
 
-    // Imported assemblies become parts named after their products. The component batch numbers new
-    // parts after their parent's numeric tail, so a name without one gets a number, from 101 on: clear
-    // of the small numbers designers give their own sub-assemblies.
+    // Imported assemblies become parts named after their products, name-number as the component
+    // commands name parts: a "-" in a product's name becomes "_", since the number follows the last
+    // "-"; two products of one name get distinct names, and every assembly of one file its own number.
+    // A plant's own file numbers its components as its designer did, so the parts of a STEP file placed
+    // in it are numbered from 101 on, clear of them; a STEP file read alone numbers from 1.
     std::string stepFileName(const std::string& product) {
-        std::string name = product.empty() ? "step" : product;
+        std::string name = product;
+        while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
+        while (!name.empty() && std::isspace(static_cast<unsigned char>(name.front()))) name.erase(name.begin());
+        if (name.empty()) name = "step";
         for (char& c : name)
-            if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) c = '_';
-        if (!std::isdigit(static_cast<unsigned char>(name.back()))) name += "-" + std::to_string(++stepNumber_);
-        return name + ".prt";
+            if (std::string_view("/\\:*?\"<>|-").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) c = '_';
+        std::string unique = name;
+        for (int k = 2; !stepNames_.insert(unique).second; ++k) unique = name + "_" + std::to_string(k);
+        return unique + "-" + std::to_string(++stepNumber_) + ".prt";
     }
 
     std::string buildStep(const std::string& path, const std::string& file) {
         // One STEP file placed several times is one part, read and named once.
         const std::string once = fs::absolute(path).lexically_normal().string() + '|' + file;
         if (stepParts_.count(once)) return stepParts_[once];
+        const bool alone = building_.empty();
+        if (alone) stepNumber_ = 0;
         std::shared_ptr<geom::StepAssembly> top;
         try {
             top = geom::readStepAssembly(path);
         } catch (const std::exception& e) {
             throw ModelError(path, 1, e.what());
         }
-        const std::string name = file.empty() ? stepFileName(top->name) : file;
+        std::string name = file;
+        if (alone && name.empty()) {
+            // Read alone, the file's top product is the assembly the designer opens; the parts lying loose
+            // in it are welded together as one numbered component of it, which the component and drawing
+            // commands work on as on any other. One loose part is that part.
+            std::string stem = top->name;
+            for (char& c : stem)
+                if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) c = '_';
+            name = (stem.empty() ? "step" : stem) + ".prt";
+            if (!top->bodies.empty()) {
+                auto own = std::make_shared<geom::StepAssembly>();
+                own->name = top->bodies.size() == 1 && !top->bodies.front().name.empty() ? top->bodies.front().name : top->name;
+                own->bodies = std::move(top->bodies);
+                top->bodies.clear();
+                top->children.insert(top->children.begin(), geom::StepChild{own->name, gp_Trsf(), own});
+            }
+        } else if (name.empty()) {
+            name = stepFileName(top->name);
+        }
         const std::string out = fs::absolute(fs::path(outDir_.empty() ? fs::path(path).parent_path().string() : outDir_) / name).lexically_normal().string();
         if (done_.count(out)) return done_[out];
         std::map<const geom::StepAssembly*, std::string> files;
@@ -126,7 +154,9 @@ private:
             Object& o = s.create(p, UF_solid_type, UF_solid_body_subtype);
             o.name = text::toGbkLossy(b.name);
             o.shape = b.solid;
-            o.density = 7.8;
+            // STEP files rarely carry a material; a part named after one it is made of weighs as that.
+            const auto material = geom::materialNamed(b.name);
+            o.density = material ? material->density : 7.8;
         }
         for (const geom::StepChild& c : a.children) {
             auto it = files.find(c.part.get());

@@ -251,6 +251,7 @@ public:
     void setHighlight(Object& o, bool on);
     void clearHighlights();
     std::string lastMessage;                  // latest message box text, UTF-8
+    int errorBoxes = 0;                       // error message boxes shown, for a scripted user to notice one
     std::vector<std::string> listing;         // listing window lines, UTF-8
     std::string listingPartial;
     bool listingOpen = false;

@@ -23,20 +23,34 @@ struct Step {
     double seconds = 0;
 };
 
+// A body the road could not give a stock specification, and why.
+struct Listed {
+    std::string part, body, reason;   // UTF-8
+};
+
 struct Summary {
     size_t bodies = 0;          // bodies of every part, each prototype once
-    size_t attributed = 0;      // bodies the attribute step wrote (identical ones count with the one picked)
-    std::vector<std::string> unclassified;   // "part: body" of bodies whose stock the shape does not tell
+    size_t specified = 0;       // bodies whose specification the model gave
+    size_t attributed = 0;      // bodies the attribute step gave one (identical ones count with the one picked)
+    // Bodies of no stock the shape tells (named all the same, listed with why), and bodies whose
+    // attributes could not be written: with the others they add up to `bodies`.
+    std::vector<Listed> unclassified;
+    size_t marked = 0;          // bodies the road marked to go to the shop by a drawing
     size_t parts = 0;           // component parts the batch made
     size_t sheets = 0, rows = 0, exported = 0, rendered = 0;
+    // What was not delivered: bodies whose attributes failed, sheets whose views show nothing, bodies
+    // marked for a drawing that got no sheet. The road's exit status says whether this is empty.
+    std::vector<std::string> failures;
     std::vector<Step> steps;
     std::string top, workbook, exports, sheetsFolder, log;
+    std::string stopped;        // the step that failed and why, when the road could not go on
     double seconds = 0;
     nlohmann::json toJson() const;
 };
 
-// Runs the road. Module messages go to out/road.log. Throws std::runtime_error (or
-// modeldesc::ModelError for a bad model) naming the step that failed and why.
+// Runs the road. Module messages go to out/road.log, the summary to out/road.json, also when a step
+// fails. Throws std::runtime_error (or modeldesc::ModelError for a bad model) naming the step that
+// failed and why.
 Summary run(const Options& options);
 
 }  // namespace host::road

@@ -9,6 +9,7 @@ int NXMessageBox::Show(const NXString& title, DialogType type, const NXString& m
     static const char* kinds[] = {"error", "warning", "information", "question"};
     host::Session& s = host::session();
     s.lastMessage = host::text::toUtf8Lossy(message.GetText());
+    if (type == DialogTypeError) ++s.errorBoxes;
     s.say("[message] " + host::text::toUtf8Lossy(title.GetText()) + " (" + kinds[type] + "): " + s.lastMessage);
     return 1;
 }
