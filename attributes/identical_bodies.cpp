@@ -43,7 +43,10 @@ stock::BodyFigures figures(tag_t body, bool withMass) {
     stock::BodyFigures f;
     得到体的面数量(body, f.faces);
     获得体所有边(body, f.edges);
-    if (withMass) 得到体积(body, 0.95, f.volume, f.mass);
+    if (withMass) {
+        得到体积(body, 0.95, f.volume, f.mass);
+        f.area = 体的表面积(body);
+    }
     return f;
 }
 
@@ -78,6 +81,7 @@ int 找相同体(tag_t body, std::vector<tag_t>& same) {
         stock::BodyFigures f = figures(c, false);
         if (f.faces != reference.faces || f.edges != reference.edges) continue;
         得到体积(c, 0.95, f.volume, f.mass);
+        f.area = 体的表面积(c);
         if (!stock::same_body(reference, f)) continue;
         same.push_back(c);
         UF_DISP_set_highlight(c, 0);

@@ -183,7 +183,7 @@ Remark remark_of(const std::string& drawing_no, const std::string& category_text
 
 bool same_body(const BodyFigures& x, const BodyFigures& y) {
     return x.faces == y.faces && x.edges == y.edges && std::fabs(x.volume - y.volume) <= 5.0 &&
-           std::fabs(x.mass - y.mass) <= 3.0;
+           std::fabs(x.mass - y.mass) <= 3.0 && (x.area < 0 || y.area < 0 || std::fabs(x.area - y.area) <= 5.0);
 }
 
 std::string place_key(const double (&box)[6]) {

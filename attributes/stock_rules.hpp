@@ -55,7 +55,10 @@ struct BodyFigures {
     int edges = 0;
     double volume = 0;
     double mass = 0;
+    double area = -1;   // surface, mm2; negative when the kernel did not say
 };
+// Copies of one body, mirrored ones too. Equal counts and volumes alone would take a 50x6x400 flat
+// bar and a 20x20x300 square bar for copies: their surfaces tell them apart.
 bool same_body(const BodyFigures& x, const BodyFigures& y);
 
 // Box as minimum x, y, z then maximum x, y, z.

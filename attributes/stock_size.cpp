@@ -53,7 +53,7 @@ std::vector<tag_t> edges_of_face(tag_t face) {
     return listed(list);
 }
 
-double mass_props(tag_t object, double accuracy, double* mass) {
+double mass_props(tag_t object, double accuracy, double* mass, double* surface = nullptr) {
     tag_t ps = NULL_TAG;
     UF_PS_ask_ps_tag_of_object(object, &ps);
     if (ps == NULL_TAG) return -1;
@@ -63,6 +63,7 @@ double mass_props(tag_t object, double accuracy, double* mass) {
     double amount = 0, m = 0, cog[3], moi[9], periphery = 0;
     if (PK_TOPOL_eval_mass_props(1, &topol, accuracy, &options, &amount, &m, cog, moi, &periphery) != PK_ERROR_no_errors) return -1;
     if (mass) *mass = m;
+    if (surface) *surface = periphery;
     return amount;
 }
 
@@ -114,6 +115,14 @@ int 得到体积(tag_t body, double accuracy, double& volume, double& mass) {
     volume = amount * 1000 * 1000 * 1000;
     mass = m * 1000;
     return 0;
+}
+
+double 体的表面积(tag_t body) {
+    UF_initialize();
+    double surface = -1;
+    const bool known = mass_props(body, 0.99, nullptr, &surface) >= 0;
+    UF_terminate();
+    return known && surface > 0 ? surface * 1000 * 1000 : -1;
 }
 
 tag_t 求体的最大面积(tag_t body) {

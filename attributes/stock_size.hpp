@@ -11,6 +11,8 @@ int 得到面积(tag_t face, double accuracy, double& area);
 // Volume in mm3 and mass in grams (accuracy kept within 0.99 to 1); 1 for a null tag or a body
 // without a kernel body, else 0.
 int 得到体积(tag_t body, double accuracy, double& volume, double& mass);
+// The body's surface in mm2 as the kernel gives it with its volume; negative when it gives none.
+double 体的表面积(tag_t body);
 // The face of largest area; the first of equal ones; 0 when no face has an area.
 tag_t 求体的最大面积(tag_t body);
 // Makes the work coordinate system lie on the face: x along its normal (or axis), y along its longest edge.

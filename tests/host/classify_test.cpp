@@ -1,7 +1,10 @@
 // The stock a solid is cut from, told from its shape: every stock the host makes, wherever it lies,
-// and solids that are no stock at all.
+// real stock as another CAD system sends it, and solids that are no stock at all.
 #include "geom/classify.h"
+#include "geom/step_assembly.h"
 #include "geom/stock.h"
+
+#include <map>
 
 #include <string>
 #include <vector>
@@ -23,9 +26,10 @@
 using host::geom::Stock;
 using host::geom::makeStock;
 using host::geom::tellStock;
-std::string stockCategory(const TopoDS_Shape& s) { return tellStock(s).category; }
 
 namespace {
+
+std::string stockCategory(const TopoDS_Shape& s) { return tellStock(s).category; }
 
 Stock sized(const std::string& kind, std::vector<double> size) { return {kind, std::move(size), {}, ""}; }
 Stock bent(std::vector<double> flanges, std::vector<double> angles, double t, double r, double w) {
@@ -49,9 +53,6 @@ std::vector<std::pair<const char*, TopoDS_Shape>> placings(const TopoDS_Shape& s
 }
 
 TopoDS_Shape box(double x, double y, double z, gp_Pnt at = gp::Origin()) { return BRepPrimAPI_MakeBox(at, x, y, z).Shape(); }
-TopoDS_Shape drill(const TopoDS_Shape& s, gp_Pnt at, double d) {
-    return BRepAlgoAPI_Cut(s, BRepPrimAPI_MakeCylinder(gp_Ax2(at, gp::DZ()), d / 2, 1000).Shape()).Shape();
-}
 
 }  // namespace
 
@@ -135,4 +136,77 @@ TEST(GeomStockCategory, SolidsOfNoStockAreNothing) {
         }
     }
     EXPECT_EQ("", stockCategory(TopoDS_Shape()));
+}
+
+// Stock as another system's file brings it, each body turned askew (tests/shapes/make_shapes.py):
+// corner and root radii, holes, slots, countersinks, chamfers, notches and mitres leave the stock what
+// it is and send the part to the shop with a drawing; what no stock tells says why.
+TEST(GeomStockCategory, RealStockIsToldAsAFabricatorNamesIt) {
+    struct Want {
+        const char* category;   // "" for no stock
+        bool drawing;
+    };
+    const std::map<std::string, Want> want = {
+        {"square tube 40x40x3 r6", {u8"方管", false}},          {"rect tube 80x40x4 r8 mitred", {u8"矩形管", true}},
+        {"square tube 30x30x2 r4 holes", {u8"方管", true}},     {"square tube 50x50x5 sharp", {u8"方管", false}},
+        {"angle 50x50x5 r7", {u8"角钢", false}},                {"angle 60x40x6 mitred", {u8"角钢", true}},
+        {"angle 40x40x4 holes", {u8"角钢", true}},              {"channel 100x50x5 r8", {u8"槽钢", false}},
+        {"beam IPE200", {u8"工字钢", false}},                   {"beam HEB200", {u8"H型钢", false}},
+        {"plate 300x200x10", {u8"钢板", false}},                {"plate 340x340x6 holes", {u8"钢板", true}},
+        {"plate 200x100x8 countersunk", {u8"钢板", true}},      {"gusset 150x150x8", {u8"钢板", true}},
+        {"plate 400x200x12 notched", {u8"钢板", true}},         {"flat 50x6", {u8"扁钢", false}},
+        {"flat 30x3 holes", {u8"扁钢", true}},                  {"flat 40x5 mitred", {u8"扁钢", true}},
+        {"round bar d20", {u8"圆钢", false}},                   {"round bar d16 chamfered", {u8"圆钢", true}},
+        {"pipe 60.3x3.6", {u8"无缝钢管", false}},               {"pipe 33.7x3.2 holes", {u8"无缝钢管", true}},
+        {"pipe ring 60.3x3.6x20", {u8"无缝钢管", false}},       {"disc d164x50", {u8"钢板", true}},
+        {"washer 32/20.2x6", {u8"钢板", true}},                 {"square bar 20x20", {u8"方钢", false}},
+        {"spacer d30x20", {u8"圆钢", false}},                   {"L block 100x100x60", {"", false}},
+        {"bent channel 2mm", {u8"钢板,折弯", true}},            {"bent z 3mm slots", {u8"钢板,折弯", true}},
+        {"bent bracket 3mm holes", {u8"钢板,折弯", true}},      {"motor", {"", false}},
+        {"bolt M10x40", {"", false}},                           {"bearing 6204", {"", false}},
+        {"turned shaft", {"", false}},                          {"casting", {"", false}},
+        // Told by their names, whatever their shapes: wood_panel is a plain box.
+        {"wood panel 18x540x1440", {u8"木材", false}},          {"plywood shelf", {u8"胶合板", false}},
+        {"rubber pad", {u8"橡胶", false}},
+    };
+    const auto catalogue = host::geom::readStepAssembly(std::string(VORTA_SOURCE_DIR) + "/tests/shapes/stock.step");
+    size_t seen = 0;
+    for (const auto& b : catalogue->bodies) {
+        SCOPED_TRACE(b.name);
+        const auto w = want.find(b.name);
+        ASSERT_NE(want.end(), w);
+        ++seen;
+        if (const auto material = host::geom::materialNamed(b.name)) {
+            EXPECT_EQ(w->second.category, material->name);
+            continue;
+        }
+        const host::geom::Told told = tellStock(b.solid, b.name);
+        EXPECT_EQ(w->second.category, told.category);
+        EXPECT_EQ(told.category.empty(), !told.reason.empty()) << told.reason;
+        if (!told.category.empty()) EXPECT_EQ(w->second.drawing, told.drawing);
+    }
+    EXPECT_EQ(want.size(), seen);
+}
+
+// A name says what a shape cannot: the material a part is made of, and a short strip's stock. The
+// first word that names a stock or a material decides, so a holder for wood is steel.
+TEST(GeomStockCategory, NamesTellMaterialsAndStrips) {
+    const std::pair<const char*, const char*> materials[] = {
+        {"wood 540x1440mm", u8"木材"},       {"Wooden top", u8"木材"},        {"plywood shelf", u8"胶合板"},
+        {"PE slide", u8"塑料"},              {"rubber pad", u8"橡胶"},        {u8"橡胶垫", u8"橡胶"},
+        {u8"木板", u8"木材"},                {"Sperrholz Platte", u8"胶合板"}, {"strip 30x3 80mm wood holder", nullptr},
+        {"pipe 60", nullptr},                {u8"钢板木纹", nullptr},         {"tube 30x30x2", nullptr},
+        {"Pepper mill", nullptr},            {"", nullptr},
+    };
+    for (const auto& [name, material] : materials) {
+        const auto m = host::geom::materialNamed(name);
+        EXPECT_EQ(material != nullptr, m.has_value()) << name;
+        if (m && material) EXPECT_EQ(material, m->name) << name;
+        if (m) EXPECT_LT(m->density, 3) << name;
+    }
+    // 30 x 3 x 84 with a notch: no rolled width alone would tell it, its name does.
+    const TopoDS_Shape strip = BRepAlgoAPI_Cut(box(84, 33, 3), box(10, 10, 3, gp_Pnt(0, 0, 0))).Shape();
+    EXPECT_EQ(u8"钢板", tellStock(strip, "holder").category);
+    EXPECT_EQ(u8"扁钢", tellStock(strip, "strip 33x3").category);
+    EXPECT_EQ(u8"扁钢", tellStock(strip, u8"扁钢").category);
 }

@@ -190,6 +190,13 @@ TEST(StockIdentity, TolerancesAreInclusive) {
         EXPECT_EQ(c.same, same_body(ref, c.other)) << c.other.volume << " " << c.other.mass;
         EXPECT_EQ(c.same, same_body(c.other, ref)) << c.other.volume << " " << c.other.mass;
     }
+    // A 50x6x400 flat bar and a 20x20x300 square bar: six faces, twelve edges, 120 000 mm3 each, and
+    // surfaces of 45 400 and 24 800 mm2. A surface the kernel does not give decides nothing.
+    const BodyFigures flat{6, 12, 120000.0, 936.0, 45400.0};
+    EXPECT_FALSE(same_body(flat, {6, 12, 120000.0, 936.0, 24800.0}));
+    EXPECT_TRUE(same_body(flat, {6, 12, 120000.0, 936.0, 45405.0}));
+    EXPECT_FALSE(same_body(flat, {6, 12, 120000.0, 936.0, 45405.001}));
+    EXPECT_TRUE(same_body(flat, {6, 12, 120000.0, 936.0, -1}));
 }
 
 TEST(StockPlaceKey, RoundsCornersToWholeMillimetres) {

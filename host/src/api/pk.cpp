@@ -49,7 +49,7 @@ std::pair<double, gp_Pnt> faceProps(const TopoDS_Shape& face) {
 
 PK_ERROR_code_t massProps(int n, const PK_TOPOL_t topols[], double* amount, double* mass, double c_of_g[3], double m_of_i[9],
                           double* periphery) {
-    double a = 0, m = 0;
+    double a = 0, m = 0, around = 0;
     gp_XYZ weighted(0, 0, 0);
     for (int i = 0; i < n; ++i) {
         Object* o = kernelObject(topols[i]);
@@ -60,6 +60,7 @@ PK_ERROR_code_t massProps(int n, const PK_TOPOL_t topols[], double* amount, doub
             a += v;
             m += v * o->density * 1000.0;  // g/cm3 to kg/m3
             weighted += p.centroid.XYZ() * 1e-3 * v;
+            around += p.area * 1e-6;       // a body's periphery is its surface, mm2 to m2
         } else if (o->subtype == UF_solid_face_subtype) {
             const auto [area, centre] = faceProps(session().subShape(*o));
             a += area * 1e-6;  // mm2 to m2
@@ -75,7 +76,7 @@ PK_ERROR_code_t massProps(int n, const PK_TOPOL_t topols[], double* amount, doub
         c_of_g[0] = c.X(), c_of_g[1] = c.Y(), c_of_g[2] = c.Z();
     }
     if (m_of_i) std::memset(m_of_i, 0, 9 * sizeof(double));
-    if (periphery) *periphery = 0;
+    if (periphery) *periphery = around;
     return PK_ERROR_no_errors;
 }
 

@@ -31,6 +31,8 @@ namespace {
 constexpr double kAngular = 1e-4;
 // Flat bar is rolled up to this width; a wider or stubby strip is cut from plate.
 constexpr double kFlatMaxWidth = 200;
+// Up to this width a short strip of a rolled width is sawn from flat bar; wider, it is burnt from plate.
+constexpr double kShortFlatMaxWidth = 60;
 
 bool parallel(const gp_Dir& a, const gp_Dir& b) { return a.IsParallel(b, kAngular); }
 bool square(const gp_Dir& a, const gp_Dir& b) { return a.IsNormal(b, kAngular); }
@@ -180,17 +182,16 @@ bool cutFromStrip(const Outline& o) {
 }
 
 // Widths flat bar is rolled in, metric and inch.
-const double kFlatWidths[] = {10, 12, 12.7, 14, 16, 18, 19.05, 20, 22, 25, 25.4, 28, 30, 31.75, 32, 35, 36, 38.1, 40, 45, 50,
-                              50.8, 55, 56, 60, 63, 63.5, 65, 70, 75, 76.2, 80, 85, 90, 95, 100};
+const double kFlatWidths[] = {10, 12, 12.7, 14, 16, 18, 19.05, 20, 22, 25, 25.4, 28, 30, 31.75, 32, 35, 36, 38.1, 40, 45, 50, 50.8, 55, 56, 60};
 
 // Flat bar is rolled up to 200 wide. A strip at least three times as long as wide is cut from it; a
-// shorter one too when it is as wide as a bar is rolled, otherwise from plate.
+// shorter narrow one too when it is as wide as a bar is rolled, otherwise from plate.
 bool flatBar(double t, double w, double l) {
     // The limits hold to the box's own rounding.
     const double tol = 1e-6 * l;
     if (w > kFlatMaxWidth + tol || t > w + tol) return false;
     if (l >= 3 * w - tol) return true;
-    return l >= w - tol && std::any_of(std::begin(kFlatWidths), std::end(kFlatWidths), [&](double rolled) { return std::abs(w - rolled) <= 0.05; });
+    return l >= w - tol && w <= kShortFlatMaxWidth && std::any_of(std::begin(kFlatWidths), std::end(kFlatWidths), [&](double rolled) { return std::abs(w - rolled) <= 0.05; });
 }
 
 // The words of a name, lower case, letters only.

@@ -116,7 +116,9 @@ Distance minDistance(const TopoDS_Shape& a, const TopoDS_Shape& b) {
         bool operator<(const Key& o) const { return std::tie(a, b, apart) < std::tie(o.a, o.b, o.apart); }
     };
     const gp_Trsf placeA = a.Location().Transformation();
-    const gp_Trsf apart = placeA.Inverted() * b.Location().Transformation();
+    // Shapes placed alike stand exactly where they stand from each other: a face is 0 from itself, not
+    // the rounding of its placement undone.
+    const gp_Trsf apart = a.Location().IsEqual(b.Location()) ? gp_Trsf() : placeA.Inverted() * b.Location().Transformation();
     Key key{a.TShape().get(), b.TShape().get(), {}};
     for (int r = 1; r <= 3; ++r)
         for (int c = 1; c <= 4; ++c) key.apart[(r - 1) * 4 + c - 1] = apart.Value(r, c);
