@@ -1,6 +1,8 @@
 #include "geom/measure.h"
+#include "geom/projection.h"
 #include "geom/stock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -13,6 +15,12 @@
 #include <unistd.h>
 
 #include <BRepAdaptor_Surface.hxx>
+#include <BRepBuilderAPI_MakeEdge.hxx>
+#include <BRepBuilderAPI_MakeWire.hxx>
+#include <BRepPrimAPI_MakeRevol.hxx>
+#include <GeomAPI_PointsToBSpline.hxx>
+#include <Geom_BSplineCurve.hxx>
+#include <TColgp_Array1OfPnt.hxx>
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepBuilderAPI_MakeFace.hxx>
 #include <BRepBuilderAPI_MakeVertex.hxx>
@@ -362,4 +370,41 @@ TEST(GeomUnfold, BodiesThatAreNoSheetThrow) {
         }
     }
     EXPECT_THROW(unfold(plate, faceAt(BRepPrimAPI_MakeBox(1, 1, 1).Shape(), gp_Pnt(0, 0, 0), down)), std::runtime_error);
+}
+
+// A turned part of swept spline faces, as some systems export every turned part: its exact hidden-line
+// removal would take the kernel minutes. It is drawn from facets, as far as the part reaches, and says
+// so; a plate stays exact.
+TEST(GeomProjection, ViewsPastTheBoundAreDrawnFromFacets) {
+    BRepBuilderAPI_MakeWire profile;
+    const gp_Pnt start(0, 0, 0), foot(20, 0, 0), top(0, 0, 300);
+    profile.Add(BRepBuilderAPI_MakeEdge(start, foot));
+    gp_Pnt last = foot;
+    for (int s = 0; s < 16; ++s) {
+        TColgp_Array1OfPnt pts(1, 201);
+        for (int i = 0; i <= 200; ++i) {
+            const double z = 300 * (s + i / 200.0) / 16;
+            pts(i + 1) = gp_Pnt(20 + 2 * std::sin(z * 0.7), 0, z);
+        }
+        profile.Add(BRepBuilderAPI_MakeEdge(GeomAPI_PointsToBSpline(pts).Curve()).Edge());
+        last = pts(201);
+    }
+    profile.Add(BRepBuilderAPI_MakeEdge(last, top));
+    profile.Add(BRepBuilderAPI_MakeEdge(top, start));
+    const TopoDS_Shape turned = BRepPrimAPI_MakeRevol(BRepBuilderAPI_MakeFace(profile.Wire()), gp_Ax1(start, gp::DZ())).Shape();
+    ASSERT_GT(host::geom::hiddenLineWork({turned}), host::geom::kExactHiddenLineWork);
+
+    const Projection p = host::geom::project({turned}, host::geom::viewAxes("FRONT"), true);
+    EXPECT_TRUE(p.faceted);
+    ASSERT_FALSE(p.empty());
+    const Bnd b = bnd(turned);
+    EXPECT_NEAR(p.xmin, b.min.X(), 0.5);
+    EXPECT_NEAR(p.xmax, b.max.X(), 0.5);
+    EXPECT_NEAR(p.ymin, b.min.Z(), 0.5);
+    EXPECT_NEAR(p.ymax, b.max.Z(), 0.5);
+    EXPECT_TRUE(std::any_of(p.curves.begin(), p.curves.end(), [](const host::geom::Curve2d& c) { return c.visible; }));
+
+    const Projection plate = host::geom::project({BRepPrimAPI_MakeBox(100, 50, 10).Shape()}, host::geom::viewAxes("FRONT"), true);
+    EXPECT_FALSE(plate.faceted);
+    EXPECT_EQ(4u, plate.curves.size());
 }

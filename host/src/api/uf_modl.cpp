@@ -2,6 +2,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <BRepBndLib.hxx>
+#include <Bnd_Box.hxx>
 #include <TopoDS.hxx>
 #include <gp_Ax3.hxx>
 #include <algorithm>
@@ -190,8 +192,12 @@ int UF_MODL_ask_face_data(tag_t face, int* type, double point[3], double dir[3],
         if (point) point[0] = p.X(), point[1] = p.Y(), point[2] = p.Z();
         if (dir) dir[0] = d.X(), dir[1] = d.Y(), dir[2] = d.Z();
         if (box) {
-            geom::Bnd b = geom::bnd(shape);
-            double v[6] = {b.min.X(), b.min.Y(), b.min.Z(), b.max.X(), b.max.Y(), b.max.Z()};
+            // A box that holds the face, as the host gives it: the exact one of a free-form face takes
+            // sampling, and no caller needs it tight.
+            Bnd_Box b;
+            BRepBndLib::Add(shape, b, false);
+            double v[6] = {0, 0, 0, 0, 0, 0};
+            if (!b.IsVoid()) b.Get(v[0], v[1], v[2], v[3], v[4], v[5]);
             std::memcpy(box, v, sizeof v);
         }
         if (radius) *radius = r;

@@ -31,6 +31,7 @@ std::string projectionFrame(const std::string& key, const geom::Projection& p) {
     putU32(b, static_cast<uint32_t>(key.size()));
     b += key;
     for (double v : {p.xmin, p.ymin, p.xmax, p.ymax}) putD(b, v);
+    b += static_cast<char>(p.faceted);
     putU32(b, static_cast<uint32_t>(p.curves.size()));
     for (const geom::Curve2d& c : p.curves) {
         b += static_cast<char>(c.kind);
@@ -103,6 +104,7 @@ struct Helper {
                 std::string key = r.bytes(r.get<uint32_t>());
                 geom::Projection p;
                 p.xmin = r.get<double>(), p.ymin = r.get<double>(), p.xmax = r.get<double>(), p.ymax = r.get<double>();
+                p.faceted = r.get<char>() != 0;
                 for (uint32_t i = 0, curves = r.get<uint32_t>(); r.ok && i < curves; ++i) {
                     geom::Curve2d c;
                     c.kind = static_cast<geom::Curve2d::Kind>(r.get<char>());

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <sstream>
 #include <BRepBndLib.hxx>
 #include <BRepTools.hxx>
@@ -92,6 +93,7 @@ void growBox(geom::Projection& p, const geom::Curve2d& c, bool& first) {
 
 // Adds the curves of `p` moved by `move` to `all`: its hidden ones only when asked.
 void append(geom::Projection& all, bool& first, const geom::Projection& p, const gp_XY& move, bool hidden) {
+    all.faceted = all.faceted || p.faceted;
     for (const geom::Curve2d& src : p.curves) {
         if (!src.visible && !hidden) continue;
         geom::Curve2d c = src;
@@ -221,10 +223,31 @@ int rgbOf(int color) {
     return byte(c[0]) << 16 | byte(c[1]) << 8 | byte(c[2]);
 }
 
+// A view worked out from facets says so once, naming the bodies whose exact hidden lines are past the
+// bound (or, when only together they are, all of them).
+void tellFaceted(Object& viewObj) {
+    static std::set<tag_t> told;
+    if (!told.insert(viewObj.tag).second) return;
+    Session& s = session();
+    std::vector<std::string> heavy, all;
+    for (Object* b : shownBodies(viewObj)) {
+        const Attr* named = b->findAttr("DB_PART_NAME");
+        const std::string name = text::toUtf8Lossy(!b->name.empty() ? b->name : named && !named->text.empty() ? named->text : "#" + std::to_string(b->tag));
+        all.push_back(name);
+        if (geom::hiddenLineWork({s.shapeOf(*b)}) > geom::kExactHiddenLineWork) heavy.push_back(name);
+    }
+    std::string names;
+    for (const std::string& n : heavy.empty() ? all : heavy) names += (names.empty() ? "" : ", ") + n;
+    const Object* sheet = s.find(viewObj.view->sheet);
+    s.say("[draw] " + (sheet ? text::toUtf8Lossy(sheet->name) : std::string()) + " " + text::toUtf8Lossy(viewObj.name) +
+          ": hidden lines worked out from facets, the exact removal being past its bound for " + names);
+}
+
 void drawView(Drawing& d, Object& viewObj) {
     const View& v = *viewObj.view;
     const geom::Projection& p = projectionOf(viewObj);
     if (p.empty()) return;
+    if (p.faceted) tellFaceted(viewObj);
     const double cx = (p.xmin + p.xmax) / 2, cy = (p.ymin + p.ymax) / 2, k = v.scale;
     auto X = [&](double x) { return v.x + (x - cx) * k; };
     auto Y = [&](double y) { return v.y + (y - cy) * k; };

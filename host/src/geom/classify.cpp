@@ -225,15 +225,18 @@ std::optional<Told> asPlate(const Body& b, const std::string& name) {
         if (f.kind == kFacePlanar && (!top || f.area > top->area)) top = &f;
     if (!top) return std::nullopt;
     const gp_Dir n = top->dir;
-    const Bnd across = bnd(b.solid, gp_Ax3(gp::Origin(), n));
-    const double t = across.max.Z() - across.min.Z();
-    const bool back = std::any_of(b.faces.begin(), b.faces.end(), [&](const FaceData& f) {
-        return f.kind == kFacePlanar && f.dir.IsOpposite(n, kAngular) &&
-               std::abs(std::abs(gp_Vec(top->at, f.at).Dot(gp_Vec(n))) - t) <= 1e-4 * t + 1e-6;
-    });
+    // The farthest face opposite it, and every corner of the body between the two.
+    double t = 0;
+    for (const FaceData& f : b.faces)
+        if (f.kind == kFacePlanar && f.dir.IsOpposite(n, kAngular)) t = std::max(t, -gp_Vec(top->at, f.at).Dot(gp_Vec(n)));
+    if (t <= 0) return std::nullopt;
+    for (TopExp_Explorer v(b.solid, TopAbs_VERTEX); v.More(); v.Next()) {
+        const double depth = -gp_Vec(top->at, BRep_Tool::Pnt(TopoDS::Vertex(v.Current()))).Dot(gp_Vec(n));
+        if (depth < -1e-4 * t - 1e-6 || depth > t * (1 + 1e-4) + 1e-6) return std::nullopt;
+    }
     // Holes, countersinks and chamfers take a little away; anything standing off the plate adds much.
     const double fill = b.volume / (top->area * t);
-    if (!back || fill < 0.85 || fill > 1.15) return std::nullopt;
+    if (fill < 0.85 || fill > 1.15) return std::nullopt;
 
     const Outline o = outlineOf(top->face, faceFrame(top->face, n));
     if (o.round) {

@@ -24,6 +24,20 @@ namespace host::geom {
 
 Bnd bnd(const TopoDS_Shape& shape) {
     if (shape.IsNull()) throw std::runtime_error("bounding box of a null shape");
+    // The exact box of a free-form face is worked out by sampling and costs milliseconds; measuring a
+    // body asks it again and again: boxes are kept by the shape and where it stands.
+    struct Key {
+        const TopoDS_TShape* shape;
+        std::array<double, 12> at;
+        bool operator<(const Key& o) const { return std::tie(shape, at) < std::tie(o.shape, o.at); }
+    };
+    Key key{shape.TShape().get(), {}};
+    const gp_Trsf at = shape.Location().Transformation();
+    for (int r = 1; r <= 3; ++r)
+        for (int c = 1; c <= 4; ++c) key.at[(r - 1) * 4 + c - 1] = at.Value(r, c);
+    static std::map<Key, std::pair<Handle(TopoDS_TShape), Bnd>> known;  // the handle keeps the address unique
+    auto it = known.find(key);
+    if (it != known.end()) return it->second.second;
     Bnd_Box box;
     // Geometry only: triangulations and tolerances would both widen the box.
     BRepBndLib::AddOptimal(shape, box, Standard_False, Standard_False);
@@ -33,6 +47,7 @@ Bnd bnd(const TopoDS_Shape& shape) {
     box.Get(x0, y0, z0, x1, y1, z1);
     b.min.SetCoord(x0, y0, z0);
     b.max.SetCoord(x1, y1, z1);
+    known.emplace(key, std::make_pair(shape.TShape(), b));
     return b;
 }
 

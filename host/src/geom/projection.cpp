@@ -6,8 +6,19 @@
 #include <BRep_Builder.hxx>
 #include <GCPnts_QuasiUniformDeflection.hxx>
 #include <HLRAlgo_Projector.hxx>
+#include <Adaptor3d_Curve.hxx>
+#include <Adaptor3d_Surface.hxx>
+#include <BRepAdaptor_Surface.hxx>
+#include <BRepBndLib.hxx>
+#include <BRepBuilderAPI_Copy.hxx>
+#include <BRepMesh_IncrementalMesh.hxx>
+#include <BRep_Tool.hxx>
+#include <Poly_Triangulation.hxx>
+#include <Bnd_Box.hxx>
 #include <HLRBRep_Algo.hxx>
 #include <HLRBRep_HLRToShape.hxx>
+#include <HLRBRep_PolyAlgo.hxx>
+#include <HLRBRep_PolyHLRToShape.hxx>
 #include <TopExp_Explorer.hxx>
 #include <TopoDS.hxx>
 #include <TopoDS_Compound.hxx>
@@ -134,12 +145,95 @@ void extend(Projection& p) {
     }
 }
 
+double curveWork(const Adaptor3d_Curve& c) {
+    switch (c.GetType()) {
+        case GeomAbs_Line: case GeomAbs_Circle: case GeomAbs_Ellipse: return 1;
+        case GeomAbs_BSplineCurve: case GeomAbs_BezierCurve: return std::max(1.0, c.NbPoles() / 4.0);
+        default: return 2;
+    }
+}
+
+// Free-form faces the kernel cuts by marching, at a cost that no count foretells: a turned part of
+// spline faces takes a tenth of a second seen askew and minutes seen along its axis. Any of them puts
+// the view past the bound.
+constexpr double kFreeForm = 1e12;
+
+double surfaceWork(const Adaptor3d_Surface& s) {
+    switch (s.GetType()) {
+        case GeomAbs_Plane: return 1;
+        case GeomAbs_Cylinder: case GeomAbs_Cone: return 2;
+        case GeomAbs_Sphere: case GeomAbs_Torus: return 4;
+        default: return kFreeForm;
+    }
+}
+
+// Facets a view is worked out from: fine enough for a sheet, and few enough that the polygonal removal,
+// which costs what the facets are, stays bounded.
+constexpr int kMostFacets = 6000;
+
+int facetCount(const TopoDS_Shape& s) {
+    int n = 0;
+    for (TopExp_Explorer f(s, TopAbs_FACE); f.More(); f.Next()) {
+        TopLoc_Location at;
+        const Handle(Poly_Triangulation) t = BRep_Tool::Triangulation(TopoDS::Face(f.Current()), at);
+        if (!t.IsNull()) n += t->NbTriangles();
+    }
+    return n;
+}
+
+Projection faceted(const std::vector<TopoDS_Shape>& solids, const gp_Ax2& axes, bool hidden) {
+    Bnd_Box box;
+    for (const TopoDS_Shape& s : solids) BRepBndLib::Add(s, box, false);
+    Handle(HLRBRep_PolyAlgo) algo = new HLRBRep_PolyAlgo();
+    const int share = std::max<int>(1000, kMostFacets / static_cast<int>(solids.size()));
+    for (const TopoDS_Shape& s : solids) {
+        // A hundredth of the view's size first, cheap to make; then as fine as a thousandth when the
+        // facets stay few enough (they grow about as fast as the fineness). Facets go on a copy: the
+        // body's own solid stays as it was, for files and for measuring.
+        const double size = std::sqrt(box.SquareExtent());
+        TopoDS_Shape copy = BRepBuilderAPI_Copy(s, true, false).Shape();
+        BRepMesh_IncrementalMesh(copy, 1e-2 * size, false, 0.5);
+        const int coarse = facetCount(copy);
+        for (const double finer : {10.0, 3.0}) {
+            if (coarse * finer > share) continue;
+            copy = BRepBuilderAPI_Copy(s, true, false).Shape();
+            BRepMesh_IncrementalMesh(copy, 1e-2 * size / finer, false, 0.3);
+            break;
+        }
+        algo->Load(copy);
+    }
+    algo->Projector(HLRAlgo_Projector(axes));
+    algo->Update();
+    HLRBRep_PolyHLRToShape shapes;
+    shapes.Update(algo);
+    Projection p;
+    p.faceted = true;
+    add(p, shapes.VCompound(), true);
+    add(p, shapes.OutLineVCompound(), true);
+    if (hidden) {
+        add(p, shapes.HCompound(), false);
+        add(p, shapes.OutLineHCompound(), false);
+    }
+    extend(p);
+    return p;
+}
+
 }  // namespace
+
+double hiddenLineWork(const std::vector<TopoDS_Shape>& solids) {
+    double edges = 0, faces = 0;
+    for (const TopoDS_Shape& s : solids) {
+        for (TopExp_Explorer e(s, TopAbs_EDGE); e.More(); e.Next()) edges += curveWork(BRepAdaptor_Curve(TopoDS::Edge(e.Current())));
+        for (TopExp_Explorer f(s, TopAbs_FACE); f.More(); f.Next()) faces += surfaceWork(BRepAdaptor_Surface(TopoDS::Face(f.Current()), false));
+    }
+    return edges * faces;
+}
 
 Projection project(const std::vector<TopoDS_Shape>& solids, const gp_Ax2& axes, bool hidden) {
     Projection p;
     if (solids.empty()) return p;
     return kernel("project the view", [&] {
+        if (hiddenLineWork(solids) > kExactHiddenLineWork) return faceted(solids, axes, hidden);
         Handle(HLRBRep_Algo) algo = new HLRBRep_Algo();
         for (const TopoDS_Shape& s : solids) algo->Add(s);
         algo->Projector(HLRAlgo_Projector(axes));
