@@ -1,5 +1,6 @@
 #include "geom/step_assembly.h"
 #include <filesystem>
+#include <cmath>
 #include <map>
 #include <stdexcept>
 #include <STEPCAFControl_Reader.hxx>
@@ -60,6 +61,11 @@ public:
 
     void addSolids(StepAssembly& into, const std::string& name, const TopoDS_Shape& shape) {
         for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) {
+            const double volume = massProps(e.Current()).volume;
+            if (std::abs(volume) < kTolerance * kTolerance * kTolerance) {
+                into.leftOut.emplace_back(name, volume);
+                continue;
+            }
             into.bodies.push_back({name, e.Current()});
             ++solids;
         }

@@ -26,6 +26,9 @@ struct StepAssembly {
     std::string name;
     std::vector<StepBody> bodies;          // solids of the product itself and of its part products
     std::vector<StepChild> children;       // products that are assemblies themselves
+    // Solids smaller than the modelling tolerance every way (slivers another system left behind):
+    // no body can be made of them, so they are named here instead.
+    std::vector<std::pair<std::string, double>> leftOut;   // product name, volume in mm3
 };
 
 // The file's top product (several top products become the bodies and children of one assembly named

@@ -1,5 +1,6 @@
 #include "model/modeldesc.h"
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -150,6 +151,11 @@ private:
         built_.push_back(&p);
         done_[out.string()] = out.string();
         files[&a] = out.string();
+        for (const auto& [product, volume] : a.leftOut) {
+            char what[64];
+            std::snprintf(what, sizeof what, "%.3g mm3", volume);
+            s.say("[import] " + out.stem().string() + ": " + product + ": a solid of " + what + ", below the modelling tolerance, left out");
+        }
         for (const geom::StepBody& b : a.bodies) {
             Object& o = s.create(p, UF_solid_type, UF_solid_body_subtype);
             o.name = text::toGbkLossy(b.name);

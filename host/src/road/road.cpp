@@ -47,6 +47,7 @@ public:
         auto transcript = s.transcript;
         s.transcript = [this](const std::string& line) {
             log_ << line << '\n';
+            if (line.rfind("[import] ", 0) == 0 && line.find("left out") != std::string::npos) sum_.leftOut.push_back(line.substr(9));
             last_.push_back(line);
             if (last_.size() > 6) last_.pop_front();
         };
@@ -308,6 +309,7 @@ private:
             std::to_string(sum_.attributed) + " given attributes (" + std::to_string(sum_.marked) + " to be made by a drawing), " +
             std::to_string(sum_.unclassified.size()) + " of no stock the shape tells");
         for (const auto& u : sum_.unclassified) say("  not classified: " + u.part + ": " + u.body + ": " + u.reason);
+        for (const auto& l : sum_.leftOut) say("  left out on import: " + l);
         saveAll();
     }
 
@@ -511,7 +513,7 @@ nlohmann::json Summary::toJson() const {
     nlohmann::json listed = nlohmann::json::array();
     for (const Listed& l : unclassified) listed.push_back({{"part", l.part}, {"body", l.body}, {"reason", l.reason}});
     nlohmann::json j = {{"top", top}, {"bodies", bodies}, {"specified", specified}, {"attributed", attributed},
-                        {"unclassified", listed}, {"marked", marked}, {"parts", parts}, {"sheets", sheets}, {"rows", rows},
+                        {"unclassified", listed}, {"left_out", leftOut}, {"marked", marked}, {"parts", parts}, {"sheets", sheets}, {"rows", rows},
                         {"exported", exported}, {"rendered", rendered}, {"delivered", failures.empty() && stopped.empty()},
                         {"failures", failures}, {"workbook", workbook}, {"exports", exports}, {"sheets_folder", sheetsFolder},
                         {"log", log}, {"seconds", std::round(seconds * 1000) / 1000}, {"steps", steps}};

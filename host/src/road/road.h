@@ -35,6 +35,9 @@ struct Summary {
     // Bodies of no stock the shape tells (named all the same, listed with why), and bodies whose
     // attributes could not be written: with the others they add up to `bodies`.
     std::vector<Listed> unclassified;
+    // Solids of a STEP file too small to be bodies (below the modelling tolerance every way), named
+    // as "file: product: why": with `bodies` they are every solid the file holds.
+    std::vector<std::string> leftOut;
     size_t marked = 0;          // bodies the road marked to go to the shop by a drawing
     size_t parts = 0;           // component parts the batch made
     size_t sheets = 0, rows = 0, exported = 0, rendered = 0;
