@@ -7,6 +7,16 @@
 #include <set>
 
 #include <BRepBuilderAPI_MakeFace.hxx>
+#include <BRepPrimAPI_MakeBox.hxx>
+#include <BRep_Builder.hxx>
+#include <Interface_Static.hxx>
+#include <STEPCAFControl_Writer.hxx>
+#include <TDataStd_Name.hxx>
+#include <TDocStd_Document.hxx>
+#include <TopoDS_Compound.hxx>
+#include <XCAFApp_Application.hxx>
+#include <XCAFDoc_DocumentTool.hxx>
+#include <XCAFDoc_ShapeTool.hxx>
 #include <STEPControl_Writer.hxx>
 #include <gp_Pln.hxx>
 
@@ -228,4 +238,39 @@ TEST_F(StepBuildTest, BadStepFilesAreModelErrors) {
         EXPECT_TRUE(partFiles(out).empty()) << name;
         host::session().reset();
     }
+}
+
+// A weldment saved as one part of several solids: each solid goes by the name the file gives it,
+// one the file does not name by its part's; a sliver below the modelling tolerance is left out, and
+// said to be.
+TEST_F(StepBuildTest, SolidsOfOnePartGoByTheirOwnNames) {
+    Handle(XCAFApp_Application) app = XCAFApp_Application::GetApplication();
+    Handle(TDocStd_Document) doc;
+    app->NewDocument("MDTV-XCAF", doc);
+    Handle(XCAFDoc_ShapeTool) tool = XCAFDoc_DocumentTool::ShapeTool(doc->Main());
+    BRep_Builder b;
+    TopoDS_Compound weldment;
+    b.MakeCompound(weldment);
+    const TopoDS_Shape railA = BRepPrimAPI_MakeBox(1000, 40, 40).Shape(), railB = BRepPrimAPI_MakeBox(gp_Pnt(0, 500, 0), 1000, 40, 40).Shape();
+    const TopoDS_Shape post = BRepPrimAPI_MakeBox(gp_Pnt(0, 0, 40), 40, 40, 600).Shape();
+    const TopoDS_Shape sliver = BRepPrimAPI_MakeBox(gp_Pnt(2000, 0, 0), 0.01, 0.01, 0.01).Shape();
+    for (const TopoDS_Shape& s : {railA, railB, post, sliver}) b.Add(weldment, s);
+    const TDF_Label part = tool->AddShape(weldment, false);
+    TDataStd_Name::Set(part, "weldment");
+    TDataStd_Name::Set(tool->AddSubShape(part, railA), "rail A");
+    TDataStd_Name::Set(tool->AddSubShape(part, railB), "rail B");
+    STEPCAFControl_Writer w;
+    Interface_Static::SetIVal("write.stepcaf.subshapes.name", 1);
+    w.SetNameMode(true);
+    ASSERT_TRUE(w.Transfer(doc, STEPControl_AsIs));
+    const std::string file = (dir / "weldment.step").string();
+    ASSERT_EQ(IFSelect_RetDone, w.Write(file.c_str()));
+    app->Close(doc);
+
+    const auto read = host::geom::readStepAssembly(file);
+    std::multiset<std::string> names;
+    for (const auto& body : read->bodies) names.insert(body.name);
+    EXPECT_EQ((std::multiset<std::string>{"rail A", "rail B", "weldment"}), names);
+    ASSERT_EQ(1u, read->leftOut.size());
+    EXPECT_NEAR(1e-6, read->leftOut[0].second, 1e-9);
 }

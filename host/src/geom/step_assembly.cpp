@@ -3,6 +3,7 @@
 #include <cmath>
 #include <map>
 #include <stdexcept>
+#include <Interface_Static.hxx>
 #include <STEPCAFControl_Reader.hxx>
 #include <Standard_Failure.hxx>
 #include <TDF_Label.hxx>
@@ -56,17 +57,26 @@ public:
             into.children.push_back({name, loc.Transformation(), assembly(ref)});
             return;
         }
-        addSolids(into, name, withPlaneCurves(XCAFDoc_ShapeTool::GetShape(ref)).Moved(loc));
+        addSolids(into, name, ref, loc);
     }
 
-    void addSolids(StepAssembly& into, const std::string& name, const TopoDS_Shape& shape) {
+    // The solids of a part, placed by `loc`. A part of several solids (a weldment saved as one part)
+    // names each of them where the file does; the others go by the part's name.
+    void addSolids(StepAssembly& into, const std::string& name, const TDF_Label& part, const TopLoc_Location& loc = {}) {
+        const TopoDS_Shape shape = withPlaneCurves(XCAFDoc_ShapeTool::GetShape(part));
+        int count = 0;
+        for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) ++count;
+        const Handle(XCAFDoc_ShapeTool) tool = count > 1 ? XCAFDoc_DocumentTool::ShapeTool(part) : nullptr;
         for (TopExp_Explorer e(shape, TopAbs_SOLID); e.More(); e.Next()) {
+            std::string own = name;
+            TDF_Label sub;
+            if (tool && tool->FindSubShape(part, e.Current(), sub) && !nameOf(sub).empty()) own = nameOf(sub);
             const double volume = massProps(e.Current()).volume;
             if (std::abs(volume) < kTolerance * kTolerance * kTolerance) {
-                into.leftOut.emplace_back(name, volume);
+                into.leftOut.emplace_back(own, volume);
                 continue;
             }
-            into.bodies.push_back({name, e.Current()});
+            into.bodies.push_back({own, e.Current().Moved(loc)});
             ++solids;
         }
     }
@@ -88,6 +98,9 @@ std::shared_ptr<StepAssembly> readStepAssembly(const std::string& path) {
             ~Close() { app->Close(doc); }
         } close{app, doc};
         STEPCAFControl_Reader reader;
+        // Names of the solids inside a part, which the reader leaves out unless asked (the setting is
+        // there once a reader was made).
+        Interface_Static::SetIVal("read.stepcaf.subshapes.name", 1);
         reader.SetNameMode(true);
         reader.SetColorMode(false);
         reader.SetLayerMode(false);
@@ -105,7 +118,7 @@ std::shared_ptr<StepAssembly> readStepAssembly(const std::string& path) {
             for (int i = 1; i <= roots.Length(); ++i) {
                 const TDF_Label& r = roots.Value(i);
                 if (XCAFDoc_ShapeTool::IsAssembly(r)) top->children.push_back({nameOf(r), gp_Trsf(), w.assembly(r)});
-                else w.addSolids(*top, nameOf(r), XCAFDoc_ShapeTool::GetShape(r));
+                else w.addSolids(*top, nameOf(r), r);
             }
         }
         if (top->name.empty()) top->name = std::filesystem::path(path).stem().string();

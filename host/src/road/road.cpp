@@ -188,21 +188,23 @@ private:
         // would not be made a part of its own, unless it is that part's own body.
         void reserve(const std::string& gbk, const Part* owner) { reserved_.emplace(gbk, owner); }
 
-        std::string nameFor(std::string wanted, const Part& in, const TopoDS_Shape& shape, double volume) {
-            const Shape me{geom::faceCount(shape), geom::edgeCount(shape), volume};
+        std::string nameFor(std::string wanted, const Part& in, const TopoDS_Shape& shape, const geom::MassProps& mass) {
+            const Shape me{geom::faceCount(shape), geom::edgeCount(shape), mass.volume, mass.area};
             // The name goes into file names too: nothing a file name cannot hold.
             for (size_t i = 0; i < wanted.size(); i += text::charLength(wanted, i))
                 if (std::string_view("-/\\:*?\"<>|").find(wanted[i]) != std::string_view::npos || static_cast<unsigned char>(wanted[i]) < 32) wanted[i] = '_';
             while (!wanted.empty() && wanted.back() == ' ') wanted.pop_back();
             while (!wanted.empty() && wanted.front() == ' ') wanted.erase(wanted.begin());
+            if (wanted.empty()) wanted = g(u8"零件");
             for (int k = 1;; ++k) {
                 const std::string name = k == 1 ? wanted : wanted + "_" + std::to_string(k);
                 auto r = reserved_.find(name);
                 if (r != reserved_.end() && r->second != &in) continue;
                 auto& shapes = used_[name];
-                // Identical as the attribute command judges copies: counts equal, volumes within 5 mm3.
+                // Identical as the attribute command judges copies: counts equal, volumes and surfaces
+                // within 5 mm3 and 5 mm2.
                 if (shapes.empty() || std::any_of(shapes.begin(), shapes.end(), [&](const Shape& x) {
-                        return x.faces == me.faces && x.edges == me.edges && std::abs(x.volume - me.volume) <= 5;
+                        return x.faces == me.faces && x.edges == me.edges && std::abs(x.volume - me.volume) <= 5 && std::abs(x.area - me.area) <= 5;
                     })) {
                     if (shapes.empty()) shapes.push_back(me);
                     return name;
@@ -211,14 +213,14 @@ private:
         }
 
         // A name the model gave: others keep clear of it.
-        void take(const std::string& gbk, const TopoDS_Shape& shape, double volume) {
-            used_[gbk].push_back({geom::faceCount(shape), geom::edgeCount(shape), volume});
+        void take(const std::string& gbk, const TopoDS_Shape& shape, const geom::MassProps& mass) {
+            used_[gbk].push_back({geom::faceCount(shape), geom::edgeCount(shape), mass.volume, mass.area});
         }
 
     private:
         struct Shape {
             int faces, edges;
-            double volume;
+            double volume, area;
         };
         std::map<std::string, std::vector<Shape>> used_;
         std::multimap<std::string, const Part*> reserved_;
@@ -267,7 +269,7 @@ private:
         for (Part* p : parts)
             for (Object* b : bodiesOf(*p)) {
                 ++total;
-                if (!attrGbk(*b, "DB_PART_NAME").empty()) names.take(attrGbk(*b, "DB_PART_NAME"), b->shape, s.massOf(*b).volume);
+                if (!attrGbk(*b, "DB_PART_NAME").empty()) names.take(attrGbk(*b, "DB_PART_NAME"), b->shape, s.massOf(*b));
                 if (!attrGbk(*b, "suling").empty()) hadSpec_.insert(b->tag);
                 if (!attrGbk(*b, "DATE").empty()) hadDate_.insert(b->tag);
             }
@@ -324,7 +326,10 @@ private:
         for (Part* p : parts) {
             const auto bodies = bodiesOf(*p);
             if (p == top_) continue;
-            if (bodies.size() == 1) ++alone;
+            if (bodies.size() == 1) {
+                ++alone;
+                continue;
+            }
             for (Object* b : bodies) {
                 if (!attrGbk(*b, "suling").empty()) {
                     if (attrGbk(*b, "REMARK") == g(u8"按图制作")) shapes.insert({0, 0, -static_cast<long long>(b->tag)});
@@ -379,7 +384,7 @@ private:
         if (!givenRemark.empty()) ui::setValue(d, "blockbeizhu", givenRemark);
         if (ui::blockText(d, "blockPartName").empty()) {
             const std::string wanted = !b.name.empty() ? b.name : g(category.empty() ? u8"零件" : category.substr(0, category.find(',')));
-            ui::setValue(d, "blockPartName", names.nameFor(wanted, p, shape, s.massOf(b).volume));
+            ui::setValue(d, "blockPartName", names.nameFor(wanted, p, shape, s.massOf(b)));
         }
         // What its line in the bill of materials cannot say, the shop cuts by a drawing. The component
         // command makes parts of the bodies of components only: one lying in the assembly itself is
