@@ -1,4 +1,6 @@
 #include "components/naming.hpp"
+#include <cctype>
+#include <limits>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -74,6 +76,20 @@ int NumberSource::next() {
     while (std::binary_search(used_.begin(), used_.end(), n)) ++n;
     last_ = n;
     return static_cast<int>(n);
+}
+
+long long atoiValue(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    constexpr long long kMost = std::numeric_limits<long long>::max();
+    long long value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        const int digit = text[i] - '0';
+        value = value > (kMost - digit) / 10 ? kMost : value * 10 + digit;
+    }
+    return negative ? -value : value;
 }
 
 long long sequenceNumber(const std::string& digits) {

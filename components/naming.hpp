@@ -57,5 +57,9 @@ private:
 
 // The number a tail of digits stands for, or -1 when it has none or is too large for a sequence number.
 long long sequenceNumber(const std::string& digits);
+// A text's number as the standard library's atoi reads it: blanks, a sign, then the digits up to the
+// first other character ("7A" is 7, "A" is 0); past the range of a long long it stays at its end
+// instead of being undefined.
+long long atoiValue(const std::string& text);
 
 }  // namespace naming

@@ -13,20 +13,9 @@ Style styleOf(const std::vector<std::string>& names) {
     return static_cast<double>(padded) / static_cast<double>(names.size()) >= 0.9 ? kZeroPadded : kPlain;
 }
 
-long leadingNumber(const std::string& name) {
+long long leadingNumber(const std::string& name) {
     const size_t dash = naming::find(name, "-");
-    const std::string head = dash == std::string::npos ? name : name.substr(0, dash);
-    // atoi's reading, without its overflow: a run of digits too long for a layer is no layer.
-    size_t i = 0;
-    while (i < head.size() && (head[i] == ' ' || head[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < head.size() && (head[i] == '+' || head[i] == '-')) negative = head[i++] == '-';
-    long value = 0;
-    for (; i < head.size() && head[i] >= '0' && head[i] <= '9'; ++i) {
-        if (value > 100000000) return 0;
-        value = value * 10 + (head[i] - '0');
-    }
-    return negative ? -value : value;
+    return naming::atoiValue(dash == std::string::npos ? name : name.substr(0, dash));
 }
 
 std::vector<size_t> numberingOrder(const std::vector<std::string>& names, Style style) {
@@ -51,6 +40,7 @@ std::vector<LayerStatus> layersOfSheet(long L) {
     }
     // Layers outside the host's range are not touched: a sheet number is no promise of a layer.
     auto valid = [](long l) { return l >= 1 && l <= 256; };
+    if (L < -14 || L > 256) return out;
     if ((L - 100) % 15 == 0) {
         if (valid(L)) out.push_back({static_cast<int>(L), 1});
         for (long l = L; l <= L + 14; ++l)

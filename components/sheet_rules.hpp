@@ -15,7 +15,7 @@ Style styleOf(const std::vector<std::string>& names);
 
 // The number a plain name starts with, up to its first "-" (the whole name without one): its
 // leading digits as atoi reads them, 0 when there are none.
-long leadingNumber(const std::string& name);
+long long leadingNumber(const std::string& name);
 
 // The order sheets are numbered in, as indices into the names: plain names by their leading number,
 // zero-padded names as byte strings; equal keys keep the listing order.

@@ -246,12 +246,10 @@ void BlockStyler2D::得到所有组件的数组(std::vector<tag_t>& out) {
         if (seen.insert(wholeName(c)).second) out.push_back(c);
 }
 
+// Every body counts, a part placed twice twice: the quantities of a parent and the single-part test rest on it.
 int BlockStyler2D::得到组件下所有的实体(tag_t component, std::vector<tag_t>& bodies) {
     UfBracket bracket;
-    std::set<tag_t> have(bodies.begin(), bodies.end());
-    auto add = [&](tag_t b) {
-        if (have.insert(b).second) bodies.push_back(b);
-    };
+    auto add = [&](tag_t b) { bodies.push_back(b); };
     std::vector<tag_t> children;
     for (tag_t t = UF_ASSEM_cycle_objs_in_comp(component, NULL_TAG); t != NULL_TAG; t = UF_ASSEM_cycle_objs_in_comp(component, t)) {
         int type = 0, subtype = 0;

@@ -60,7 +60,7 @@ struct TitleValues { std::string material, number, quantity, total, name; };
 std::string titleCell(const std::string& cellText, const TitleValues& v, bool& changed);
 
 // Layer mode: the first layer of component N's block of 15, and the range of layers of a view.
-inline int baseLayer(long long n) { return static_cast<int>(100 + 15 * (n - 1)); }
+inline long long baseLayer(long long n) { return 100 + 15 * (n - 1); }
 const int kParkingLayer = 90;      // components outside the layer blocks
 const int kIgnoredLayer = 171;     // bodies every walk leaves out
 // Whether a layer lies outside the blocks (below 100 or above 250).

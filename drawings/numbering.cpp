@@ -157,7 +157,7 @@ void BlockStyler2D::得到出过图的数组b及未出过图的数组a(tag_t com
             }
             continue;
         }
-        const long long n = naming::sequenceNumber(naming::afterLastDash(number));
+        const long long n = naming::atoiValue(naming::afterLastDash(number));
         const std::string head = naming::beforeLastDash(number);
         if (!naming::contains(number, tail) && naming::contains(head, "-")) continue;
         drawnBodies_.push_back(b);
@@ -198,18 +198,28 @@ int BlockStyler2D::图层出图() {
         const std::string name = drawing::assemblySheet(stem, "").name;
         const long long N = naming::sequenceNumber(tail);
         if (!naming::allDigits(tail) || N < 0) continue;
-        const int L = drawing::baseLayer(N);
-        // A block must lie on real layers: components numbered 1 to 11 have one.
-        if (L < 1 || L + 14 > UF_LAYER_MAX_LAYER) {
-            message(stem + "\n编号超出图层范围(1 至 11),未按图层出图");
+        const long long L = drawing::baseLayer(N);
+        // Layers end at 256: a component (from 12 on) or a body whose layer would pass it is the one
+        // thing not placed, and the user is told which.
+        auto offLayers = [&](const std::string& what, long long layer) {
+            message(what + "\n图层 " + std::to_string(layer) + " 超出图层范围(1 至 256),未放到该图层");
+        };
+        if (L < 1 || L > UF_LAYER_MAX_LAYER) {
+            offLayers(stem, L);
             continue;
         }
-        if (layerOf(c) != L) UF_OBJ_set_layer(c, L);
+        if (layerOf(c) != L) UF_OBJ_set_layer(c, static_cast<int>(L));
+        auto place = [&](tag_t b, long long n) {
+            if (n < 0) return;
+            if (L + n <= UF_LAYER_MAX_LAYER) UF_OBJ_set_layer(b, static_cast<int>(L + n));
+            else offLayers(得到体的属性(b, ATTR_PART_NAME) + " " + 得到体的属性(b, ATTR_PART_NO), L + n);
+        };
         std::vector<long long> used = {0};
         for (tag_t b : drawn) {
-            long long n = naming::sequenceNumber(naming::afterLastDash(得到体的属性(b, ATTR_PART_NO)));
+            // Read as atoi reads it: X-2-7A is number 7.
+            const long long n = naming::atoiValue(naming::afterLastDash(得到体的属性(b, ATTR_PART_NO)));
             used.push_back(n);
-            if (n >= 0 && L + n <= UF_LAYER_MAX_LAYER) UF_OBJ_set_layer(b, static_cast<int>(L + n));
+            place(b, n);
         }
         // Numbers past the free list go on in order, without gaps or repeats.
         naming::NumberSource numbers(used);
@@ -218,7 +228,7 @@ int BlockStyler2D::图层出图() {
             if (naming::contains(得到体的属性(b, ATTR_PART_NO), "-")) continue;
             const int k = numbers.next();
             写字符串属性(b, ATTR_PART_NO, drawing::layerNumber(prefix, tail, k, assembly));
-            if (L + k <= UF_LAYER_MAX_LAYER) UF_OBJ_set_layer(b, L + k);
+            place(b, k);
         }
         for (tag_t b : undrawn) {
             const std::string number = 得到体的属性(b, ATTR_PART_NO);

@@ -96,6 +96,38 @@ TEST_F(DrawingTest, LayerModeNumbersPastTheFreeListWithoutGapsOrRepeats) {
     }
 }
 
+// Layers end at 256, and only what would pass it is not placed: component 11 sits on layer 250 and
+// its first six bodies above it, the seventh and eighth are named in a message, component 12 too. A
+// drawn number is read as atoi reads it: X-2-7A is number 7.
+TEST_F(DrawingTest, LayerModePlacesEverythingTheLayersHold) {
+    auto plates = [](const std::string& prefix, int n, const std::string& number) {
+        std::string out;
+        for (int i = 1; i <= n; ++i) {
+            std::ostringstream b;
+            b << (i > 1 ? "," : "") << R"({"name": ")" << prefix << i << R"(", "stock": "plate", "size": [100, 50, 5], "at": [0, )" << i * 100
+              << R"(, 0], "attributes": {"DB_PART_NAME": ")" << prefix << "p" << i << R"(", "REMARK": "按图制作")"
+              << (number.empty() ? "" : R"(, "DB_PART_NO": ")" + number + '"') << "}}";
+            out += b.str();
+        }
+        return out;
+    };
+    open(host::text::toUtf8(R"({"file": "top.prt", "components": [
+        {"file": "frame-2.prt", "name": "frame-2", "part": {"bodies": [)" + plates("a", 1, "X-2-7A") + "," + plates("f", 1, "") + R"(]}},
+        {"file": "beams-11.prt", "name": "beams-11", "at": [0, 0, 1000], "part": {"bodies": [)" + plates("b", 8, "") + R"(]}},
+        {"file": "rack-12.prt", "name": "rack-12", "at": [0, 0, 2000], "part": {"bodies": [)" + plates("r", 2, "") + "]}}]}"));
+    drawOnly("P");
+    host::Session& s = host::session();
+    host::Object& drawn = s.object(named("a1", "frame-2"));
+    EXPECT_EQ("P-2-7A", drawn.findAttr("DB_PART_NO")->text);
+    EXPECT_EQ(122, drawn.layer);
+    EXPECT_EQ(250, s.object(component("beams-11")).layer);
+    for (int i = 1; i <= 8; ++i) EXPECT_EQ(i <= 6 ? 250 + i : 1, s.object(named("b" + std::to_string(i), "beams-11")).layer) << i;
+    EXPECT_EQ(1, count(u8"[message] bp7 P-11-7"));
+    EXPECT_EQ(1, count(u8"[message] bp8 P-11-8"));
+    EXPECT_EQ(1, count(u8"[message] rack-12"));
+    EXPECT_EQ(0, count(u8"[message] 编号超出"));
+}
+
 TEST_F(DrawingTest, TheDumpShowsSheetsViewsAndNotesUnderTheirNames) {
     openPlant();
     batchThenDraw("QEL-100");
@@ -152,4 +184,39 @@ TEST_F(DrawingTest, QuantityCountsEveryBodyOfThePartTotalCountsCoincidentCopiesO
     };
     EXPECT_EQ("3", after(u8"数量")) << "every beam of frame 2";
     EXPECT_EQ("4", after(u8"总数")) << "five beams of the plant, two of them on one place";
+}
+
+// A part placed twice under its parent counts twice: its parent holds two bodies, so it is drawn as
+// a sub-assembly, and the part's sheet says 2. A part placed directly in the plant has the plant's
+// root for its parent, so its quantity is what the plant holds of it, not 0.
+TEST_F(DrawingTest, RepeatedPartsCountAndTopLevelPartsHaveAParent) {
+    auto part = [](const std::string& name, const std::string& stock, const std::string& size) {
+        return R"({"bodies": [{"name": ")" + name + R"(", "stock": ")" + stock + R"(", "size": )" + size +
+               R"(, "attributes": {"DB_PART_NAME": ")" + name + u8R"(", "REMARK": "按图制作"}}]})";
+    };
+    open(R"({"file": "site-1.prt", "components": [
+        {"file": "pair-2.prt", "name": "pair-2", "part": {"components": [
+            {"file": "pin-2-1.prt", "name": "pin-2-1", "part": )" + part("pin", "round_bar", "[20, 100]") + R"(},
+            {"file": "pin-2-1.prt", "name": "pin-2-1", "at": [0, 200, 0], "part": )" + part("pin", "round_bar", "[20, 100]") + R"(}]}},
+        {"file": "plate-3.prt", "name": "plate-3", "at": [0, 0, 500], "part": )" + part("plate", "plate", "[300, 200, 10]") + R"(},
+        {"file": "rod-4.prt", "name": "rod-4", "at": [0, 0, 900], "part": )" + part("rod", "round_bar", "[30, 600]") + R"(}]})");
+    drawOnly("QEL-100");
+    const auto names = sheetNames();
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), u8"2-0组件-pair")) << ::testing::PrintToString(names);
+    host::Session& s = host::session();
+    auto cellAfter = [&](const std::string& sheet, const std::string& label) {
+        std::vector<std::string> cells;
+        for (tag_t t : s.sheets(*s.work)) {
+            host::Object& sh = s.object(t);
+            if (host::text::toUtf8(sh.name) != sheet) continue;
+            for (tag_t n : sh.sheet->notes)
+                for (auto& row : s.object(n).note->cells)
+                    for (auto& c : row)
+                        if (!c.empty()) cells.push_back(host::text::toUtf8(c));
+        }
+        auto it = std::find(cells.begin(), cells.end(), label);
+        return it != cells.end() && it + 1 != cells.end() ? *(it + 1) : std::string("?");
+    };
+    EXPECT_EQ("2", cellAfter(u8"2-1-pin", u8"数量"));
+    EXPECT_EQ("1", cellAfter(u8"000-3-plate", u8"数量"));
 }

@@ -40,7 +40,9 @@ TEST(SheetNumbering, LeadingNumberReadsDigitsUpToTheFirstDash) {
     EXPECT_EQ(12, leadingNumber("12abc-x"));
     EXPECT_EQ(0, leadingNumber("-5"));
     EXPECT_EQ(7, leadingNumber("7"));
-    EXPECT_EQ(0, leadingNumber("99999999999999999999-x"));
+    // As atoi reads it: ten digits are a number, and a number past any range stays past every layer.
+    EXPECT_EQ(1234567890, leadingNumber("1234567890-x"));
+    EXPECT_TRUE(layersOfSheet(leadingNumber("99999999999999999999-x")).empty());
     // A GBK character whose second byte is "-" (0x2D) does not end the number's text.
     EXPECT_EQ(0, leadingNumber("\x81\x2d" "5-a"));
 }

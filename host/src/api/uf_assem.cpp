@@ -70,11 +70,13 @@ tag_t UF_ASSEM_ask_prototype_of_occ(tag_t occurrence) {
     return o && o->isOccurrence() ? o->prototype : NULL_TAG;
 }
 
+// A component placed directly in the displayed part has the root part occurrence for its parent, as on
+// the host; a body of a part itself has none.
 tag_t UF_ASSEM_ask_parent_component(tag_t occurrence) {
     Object* o = session().find(occurrence);
     if (!o || !o->parent) return NULL_TAG;
     Object* p = session().find(o->parent);
-    return p && !p->root ? p->tag : NULL_TAG;
+    return p ? p->tag : NULL_TAG;
 }
 
 tag_t UF_ASSEM_cycle_objs_in_comp(tag_t component, tag_t object) {
