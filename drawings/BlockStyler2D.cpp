@@ -106,25 +106,20 @@ void BlockStyler2D::UI初始设置() {
 
 void BlockStyler2D::向UI写值() {
     UfBracket bracket;
-    switch (job()) {
-        case 0: {
-            tag_t work = UF_ASSEM_ask_work_part();
-            setText(tuhao, 得到体的属性(work, ATTR_PART_NO));
-            setText(ming, 得到体的属性(work, ATTR_PART_NAME));
-            break;
-        }
-        case 1: {
-            char name[MAX_FSPEC_BUFSIZE] = "";
-            UF_PART_ask_part_name(UF_PART_ask_display_part(), name);
-            std::string path = name;
-            size_t slash = naming::lastOf(path, '\\');
-            std::unique_ptr<PropertyList> props(filepath_lujin->GetProperties());
-            props->SetString("Path", slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
-            setText(ming_qz, "BF");
-            break;
-        }
-        default: break;
+    if (job() == 0) {
+        tag_t work = UF_ASSEM_ask_work_part();
+        setText(tuhao, 得到体的属性(work, ATTR_PART_NO));
+        setText(ming, 得到体的属性(work, ATTR_PART_NAME));
     }
+    // The backup's folder and prefix are proposed whichever job the dialog opens in: a user who
+    // switches to the backup finds them filled, and the backup never goes to a folder nobody chose.
+    char name[MAX_FSPEC_BUFSIZE] = "";
+    UF_PART_ask_part_name(UF_PART_ask_display_part(), name);
+    std::string path = name;
+    size_t slash = naming::lastOf(path, '\\');
+    std::unique_ptr<PropertyList> props(filepath_lujin->GetProperties());
+    props->SetString("Path", slash == std::string::npos ? std::string() : path.substr(0, slash + 1));
+    setText(ming_qz, "BF");
 }
 
 int BlockStyler2D::update_cb(UIBlock* changed) {

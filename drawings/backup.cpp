@@ -67,6 +67,12 @@ int BlockStyler2D::图纸备份() {
     char name[MAX_FSPEC_BUFSIZE] = "";
     UF_PART_ask_part_name(UF_PART_ask_display_part(), name);
     const std::string s = 获取文件名和路径(name, 1), d = 获取文件名和路径(name, 2);
+    // No folder is no backup: the working folder of the process is nobody's choice, and the working
+    // files are not renamed without one.
+    if (F.empty()) {
+        message("未选择备份文件夹,未做任何修改");
+        return 1;
+    }
     // The folder as typed, with a "\" at its end so that the backup goes inside it.
     const std::string folder = F.empty() || naming::lastOf(F, '\\') == F.size() - 1 ? F : F + "\\";
     const std::string B = folder + s + "(备份)";

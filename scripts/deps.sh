@@ -6,7 +6,7 @@ packages=(
   libocct-foundation-dev libocct-modeling-data-dev libocct-modeling-algorithms-dev libocct-data-exchange-dev libocct-ocaf-dev libtbb-dev
   libpugixml-dev libzip-dev nlohmann-json3-dev libdxflib-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  librsvg2-bin fonts-wqy-zenhei python3 python3-openpyxl python3-ezdxf
+  librsvg2-bin fonts-wqy-zenhei python3 python3-openpyxl python3-ezdxf libreoffice-calc-nogui
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -139,15 +139,18 @@ void bom::AA() {
         const int row = static_cast<int>(n) + 4;
         const std::string name = 得到体的属性(b, ATTR_PART_NAME), suling = 得到体的属性(b, ATTR_SPEC);
         const int quantity = merge ? static_cast<int>(std::count(allNames.begin(), allNames.end(), name)) : 1;
+        // Texts go in with a leading apostrophe, as a spreadsheet takes "text, as typed": a drawing
+        // number of twenty digits stays twenty digits instead of becoming a rounded number.
+        const auto asText = [](const std::string& value) { return "'" + value; };
         const std::string cells[9][2] = {
             {"1", std::to_string(n + 1)},
-            {"2", 得到体的属性(b, ATTR_PART_NO)},
-            {"3", name},
+            {"2", asText(得到体的属性(b, ATTR_PART_NO))},
+            {"3", asText(name)},
             {"5", std::to_string(quantity)},
-            {"6", 得到体的属性(b, ATTR_MATERIAL)},
+            {"6", asText(得到体的属性(b, ATTR_MATERIAL))},
             {"7", bomrules::kilograms(grams(b))},
-            {"9", 得到体的属性(b, ATTR_REMARK)},
-            {"4", suling},
+            {"9", asText(得到体的属性(b, ATTR_REMARK))},
+            {"4", asText(suling)},
             {"10", std::to_string(bomrules::stockCode(suling))},
         };
         for (int k = 0; k < 9; ++k) rule(writes[k], "Boolean Parameter", bomrules::writeFormula(row, std::stoi(cells[k][0]), cells[k][1]));

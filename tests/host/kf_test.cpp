@@ -99,6 +99,10 @@ TEST_F(WorkbookTest, CellsAreWrittenIntoACopyAndTheRestOfTheFileStays) {
 TEST(WorkbookNumbers, PlainDecimalsAreNumbersAndCodesStayText) {
     for (const char* n : {"0", "1", "12", "-3", "0.780000", "2.5", "-0.5"}) EXPECT_TRUE(host::xlsx::plainNumber(n)) << n;
     for (const char* t : {"", "-", "007", "1e5", "+1", "1.", ".5", "1,5", "Q-1", "1 "}) EXPECT_FALSE(host::xlsx::plainNumber(t)) << t;
+    // Fifteen digits a number keeps; a longer code would lose digits for good.
+    for (const char* n : {"123456789012345", "0.00012345678901234", "-12345678.9012345"}) EXPECT_TRUE(host::xlsx::plainNumber(n)) << n;
+    for (const char* t : {"1234567890123456", "12345678901234567890", "202312080001000123", "1.234567890123456"})
+        EXPECT_FALSE(host::xlsx::plainNumber(t)) << t;
     EXPECT_EQ("A", host::xlsx::columnName(1));
     EXPECT_EQ("J", host::xlsx::columnName(10));
     EXPECT_EQ("AA", host::xlsx::columnName(27));

@@ -118,3 +118,28 @@ TEST_F(BackupTest, APartNamedWithoutAnExtensionExportsBesideItselfEvenInAFolderW
         return top;
     }());
 }
+
+// Switched to the backup, the dialog proposes the displayed part's folder, and the backup goes there;
+// with the folder emptied, nothing is backed up and nothing renamed.
+TEST_F(BackupTest, TheBackupGoesWhereTheFolderFieldSaysAndNowhereElse) {
+    batchedPlant();
+    const std::set<std::string> before = filesUnder(dir);
+    user.onDialog = [&](host::ui::Dialog& d) {
+        host::ui::setValue(d, "enum0", "1");
+        host::ui::setValue(d, "filepath_lujin", "");
+        host::ui::pressApply(d);
+    };
+    pick("drawing");
+    EXPECT_EQ(before, filesUnder(dir));
+    EXPECT_EQ(1, count(u8"[message] 未选择备份文件夹,未做任何修改"));
+
+    user.onDialog = [&](host::ui::Dialog& d) {
+        host::ui::setValue(d, "enum0", "1");
+        host::ui::setValue(d, "ming_qz", "XY");
+        host::ui::pressApply(d);
+    };
+    pick("drawing");
+    EXPECT_TRUE(fs::is_directory(dir / u8"plant-1(备份)"));
+    EXPECT_TRUE(fs::exists(dir / u8"plant-1(备份)" / "plant-1.prt"));
+    EXPECT_TRUE(fs::exists(dir / "XY-plant-1.prt"));
+}

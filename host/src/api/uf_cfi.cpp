@@ -5,6 +5,7 @@
 #include <memory>
 #include "files/paths.h"
 #include "model/guard.h"
+#include <cctype>
 #include <cstring>
 #include "text.h"
 #include "uf_cfi.h"
@@ -79,9 +80,12 @@ extern "C" int uc4567(const char* source, const char* destination, int option, i
     return guarded("uc4567", [&] {
         if (!source || !destination) fail(UF_err_bad_parameter_number_1, "no file to copy");
         if (option != 1 && option != 33) fail(UF_err_bad_parameter_number_3, "copy options 1 and 33 are provided");
-        // Type 254 is a workbook: a name without an extension gets ".xlsx".
+        // Type 254 is a workbook: a name that does not end in ".xlsx" gets it ("frame.v2" too, whose
+        // ".v2" is no workbook's extension).
         auto named = [](std::string p, int type) {
-            if (type == 254 && std::filesystem::path(p).extension().empty()) p += ".xlsx";
+            std::string ext = std::filesystem::path(p).extension().string();
+            for (char& ch : ext) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+            if (type == 254 && ext != ".xlsx") p += ".xlsx";
             return p;
         };
         const std::string from = named(paths::toHost(source), sourceType), to = named(paths::toHost(destination), destinationType);

@@ -1,4 +1,7 @@
 #include "kf/xlsx.h"
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -74,17 +77,49 @@ std::string columnName(int column) {
 
 bool plainNumber(const std::string& t) {
     size_t i = t.size() > 1 && t[0] == '-' ? 1 : 0;
-    size_t digits = 0;
-    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) ++i, ++digits;
+    size_t digits = 0, significant = 0;
+    auto digit = [&](char c) {
+        // A number keeps 15 digits; past them a code ("12345678901234567890") would lose some for good.
+        if (significant > 0 || c != '0') ++significant;
+    };
+    while (i < t.size() && std::isdigit(static_cast<unsigned char>(t[i]))) digit(t[i++]), ++digits;
     if (digits == 0) return false;
     // "007" is a code, not seven.
     if (digits > 1 && t[t[0] == '-' ? 1 : 0] == '0') return false;
-    if (i == t.size()) return true;
-    if (t[i] != '.' || i + 1 == t.size()) return false;
-    for (++i; i < t.size(); ++i)
-        if (!std::isdigit(static_cast<unsigned char>(t[i]))) return false;
-    return true;
+    if (i < t.size()) {
+        if (t[i] != '.' || i + 1 == t.size()) return false;
+        for (++i; i < t.size(); ++i) {
+            if (!std::isdigit(static_cast<unsigned char>(t[i]))) return false;
+            digit(t[i]);
+        }
+    }
+    return significant <= 15;
 }
+
+namespace {
+
+// Text as the workbook's XML can hold it: a character XML 1.0 forbids is written in the format's own
+// escape _xHHHH_, which readers turn back, and an "_x" that would read as one is escaped itself.
+std::string xmlText(const std::string& utf8) {
+    std::string out;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        const bool forbidden = c < 0x20 && c != '\t' && c != '\n' && c != '\r';
+        const bool looksEscaped = c == '_' && i + 6 < utf8.size() && utf8[i + 1] == 'x' && utf8[i + 6] == '_' &&
+                                  std::all_of(utf8.begin() + static_cast<long>(i) + 2, utf8.begin() + static_cast<long>(i) + 6,
+                                              [](char h) { return std::isxdigit(static_cast<unsigned char>(h)); });
+        if (forbidden || looksEscaped) {
+            char b[8];
+            std::snprintf(b, sizeof b, "_x%04X_", c);
+            out += b;
+        } else {
+            out += utf8[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace
 
 struct Workbook::State {
     std::string sheetPart;
@@ -156,16 +191,20 @@ void Workbook::write(int row, int column, const std::string& text) {
     // The cell keeps its style; what it held before goes.
     c.remove_attribute("t");
     while (pugi::xml_node k = c.first_child()) c.remove_child(k);
-    if (plainNumber(text)) {
+    // A leading apostrophe says "text, as typed", as a spreadsheet takes it: the rest is stored as
+    // text whatever it looks like.
+    const bool typedAsText = !text.empty() && text[0] == '\'';
+    const std::string value = xmlText(typedAsText ? text.substr(1) : text);
+    if (!typedAsText && plainNumber(text)) {
         c.append_child("v").text() = text.c_str();
     } else if (s.hasStrings) {
-        auto it = s.stringIndex.find(text);
+        auto it = s.stringIndex.find(value);
         if (it == s.stringIndex.end()) {
             pugi::xml_node si = s.strings.child("sst").append_child("si");
             pugi::xml_node t = si.append_child("t");
             t.append_attribute("xml:space") = "preserve";
-            t.text() = text.c_str();
-            it = s.stringIndex.emplace(text, s.stringCount++).first;
+            t.text() = value.c_str();
+            it = s.stringIndex.emplace(value, s.stringCount++).first;
         }
         c.append_attribute("t") = "s";
         c.append_child("v").text() = it->second;
@@ -173,7 +212,7 @@ void Workbook::write(int row, int column, const std::string& text) {
         c.append_attribute("t") = "inlineStr";
         pugi::xml_node t = c.append_child("is").append_child("t");
         t.append_attribute("xml:space") = "preserve";
-        t.text() = text.c_str();
+        t.text() = value.c_str();
     }
     s.maxRow = std::max(s.maxRow, row);
     s.maxColumn = std::max(s.maxColumn, column);

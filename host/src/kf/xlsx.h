@@ -13,7 +13,8 @@ public:
     explicit Workbook(const std::string& path);
     ~Workbook();
     // Writes a cell of the first sheet (row and column from 1), UTF-8. A plain decimal number (no
-    // sign but "-", no leading zeros, no exponent) is stored as a number, anything else as text.
+    // sign but "-", no leading zeros, no exponent, at most 15 digits) is stored as a number, anything
+    // else as text; a leading apostrophe stores the rest as text, whatever it looks like.
     void write(int row, int column, const std::string& utf8);
     // Writes the workbook to its file: aside first, then renamed over it. Throws when it cannot.
     void save();

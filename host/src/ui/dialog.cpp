@@ -260,7 +260,8 @@ void setValue(Dialog& d, const std::string& id, const std::string& v) {
             if (v.empty() || *end || !std::isfinite(n)) throw UserError("block " + text::toUtf8Lossy(id) + " takes a number, not " + text::toUtf8Lossy(v));
             b.set("Value", n);
         } else if (k == "FolderSelection") {
-            b.set("Path", paths::toWindows(text::toUtf8(v)));
+            // A user may clear the field: an empty folder is no folder, not the working one.
+            b.set("Path", v.empty() ? std::string() : paths::toWindows(text::toUtf8(v)));
         } else if (k == "ObjectColorPicker") {
             int c = text::toInteger(v, "a colour");
             if (c < 0 || c > 216) throw UserError("a colour runs from 0 to 216, not " + v);
