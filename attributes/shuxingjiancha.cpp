@@ -90,7 +90,9 @@ void shuxingjiancha::wu() {
             continue;
         }
         const double recorded = stock::parse_record(得到体的属性(b, ATTR_SIZE)).e;
-        if (std::fabs(recorded - grams(b)) > kTolerance) changed.push_back(b);
+        // The record keeps a tenth of a gram: the mass is compared at that, so that 780.0000001 against
+        // a recorded 783.0 is the 3 g the check allows, not a hair more.
+        if (std::fabs(recorded - std::round(grams(b) * 10) / 10) > kTolerance + 1e-9) changed.push_back(b);
     }
     blockwu->SetValue(std::to_string(without.size()));
     blockgai->SetValue(std::to_string(changed.size()));

@@ -15,10 +15,9 @@
 
 namespace {
 
-// Restoring gives back the initial number, and only where a number was given: an object that never
-// had one gets none.
+// Restoring gives every marked body the initial number, whether it had one or not.
 void restoreNumber(tag_t object) {
-    if (alive(object) && !得到体的属性(object, ATTR_PART_NO).empty()) 写字符串属性(object, ATTR_PART_NO, "1");
+    if (alive(object)) 写字符串属性(object, ATTR_PART_NO, "1");
 }
 
 }  // namespace

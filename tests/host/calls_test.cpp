@@ -1,5 +1,6 @@
 // The table `vorta calls` prints, held against the interface headers: a call added without its
 // entry, an entry naming what no header declares, or a header without its implementation file fails.
+#include "NXOpen/Session.hxx"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <filesystem>
@@ -143,3 +144,8 @@ TEST(Calls, EachImplementedHeaderHasItsFileAndEachFileItsHeader) {
         EXPECT_TRUE(headers().count(header) && headers().at(header).implemented) << e.path() << " implements no header";
     }
 }
+
+// Numbers the module passes raw ("visibility 1", "visibility 0") mean what the host's published enum
+// says they mean: visible first.
+static_assert(NXOpen::Session::MarkVisibilityVisible == 0 && NXOpen::Session::MarkVisibilityInvisible == 1 &&
+              NXOpen::Session::MarkVisibilityAnyVisibility == 2);

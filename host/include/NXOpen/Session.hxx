@@ -17,7 +17,7 @@ public:
     NXOpen::ListingWindow* ListingWindow();
     NXString GetEnvironmentVariableValue(const NXString& name);
 
-    enum MarkVisibility { MarkVisibilityInvisible = 0, MarkVisibilityVisible = 1 };
+    enum MarkVisibility { MarkVisibilityVisible, MarkVisibilityInvisible, MarkVisibilityAnyVisibility };
     typedef int UndoMarkId;
     UndoMarkId SetUndoMark(MarkVisibility visibility, const NXString& name);
     void DeleteUndoMark(UndoMarkId mark, const char* name);
