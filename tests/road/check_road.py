@@ -47,6 +47,19 @@ def spec_rows(path, material=False):
     return rows
 
 
+def title_block(label, sheet, texts):
+    """What a printed sheet must say legibly: no text under 2.5 mm, the scale as a ratio, the sheet's
+    place among the part's sheets."""
+    small = [(h, t) for h, t in texts if h < 2.5 - 1e-9]
+    if small:
+        fail(f"{label}: {sheet}: texts under 2.5 mm: {small[:3]}")
+    words = [t for _, t in texts]
+    if not any(re.fullmatch(r"1:\d+(\.\d)?|\d+(\.\d)?:1", t) for t in words):
+        fail(f"{label}: {sheet}: no scale in the title block: {words[:20]}")
+    if not any(re.fullmatch(r"共 \d+ 张", t) for t in words) or not any(re.fullmatch(r"第 \d+ 张", t) for t in words):
+        fail(f"{label}: {sheet}: no sheet count in the title block")
+
+
 def whole_road(label, model, out, *extra, written=0, specified=True):
     """Runs the road to its end and checks every file against the summary, `written` the bodies whose
     specification the model gives; answers the summary and the workbook's rows."""
@@ -80,15 +93,21 @@ def whole_road(label, model, out, *extra, written=0, specified=True):
 
     for path in dxfs:
         try:
-            auditor = ezdxf.readfile(path).audit()
+            doc = ezdxf.readfile(path)
+            auditor = doc.audit()
             if auditor.has_errors:
                 fail(f"{label}: {os.path.basename(path)}: audit errors {[str(e.message) for e in auditor.errors][:3]}")
+            texts = [(t.dxf.height, t.dxf.text) for t in doc.modelspace().query("TEXT")]
+            title_block(label, os.path.basename(path), texts)
         except Exception as e:
             fail(f"{label}: {os.path.basename(path)} does not read: {type(e).__name__}: {e}")
     for path in svgs:
         try:
-            if not ET.parse(path).getroot().tag.endswith("svg"):
+            root = ET.parse(path).getroot()
+            if not root.tag.endswith("svg"):
                 fail(f"{label}: {os.path.basename(path)} is no SVG")
+            texts = [(float(t.get("font-size", "0")), "".join(t.itertext())) for t in root.iter() if t.tag.endswith("text")]
+            title_block(label, os.path.basename(path), texts)
         except ET.ParseError as e:
             fail(f"{label}: {os.path.basename(path)} is not XML: {e}")
 

@@ -1,4 +1,6 @@
 #include "draft/drafting.h"
+#include <cstdio>
+#include <cmath>
 #include <algorithm>
 #include <cctype>
 #include <fstream>
@@ -133,6 +135,31 @@ Object* modelView(Part& part, const std::string& name) {
 tag_t rowOf(Object& note, int row) { return handle(note, kRowType, row, 0); }
 tag_t columnOf(Object& note, int column) { return handle(note, kColumnType, 0, column); }
 tag_t cellOf(Object& note, int row, int column) { return handle(note, kCellType, row, column); }
+
+std::string scaleRatio(double scale) {
+    if (!(scale > 0) || !std::isfinite(scale)) return "";
+    auto tenths = [](double v) {
+        char b[32];
+        std::snprintf(b, sizeof b, "%.1f", std::round(v * 10) / 10);
+        std::string t = b;
+        if (t.size() > 2 && t.compare(t.size() - 2, 2, ".0") == 0) t.resize(t.size() - 2);
+        return t;
+    };
+    return scale >= 1 ? tenths(scale) + ":1" : "1:" + tenths(1 / scale);
+}
+
+std::string withFields(const std::string& cell, const Object& sheet) {
+    if (cell.find('<') == std::string::npos || !sheet.sheet || !sheet.part) return cell;
+    Session& s = session();
+    const std::vector<tag_t> all = s.sheets(*sheet.part);
+    const auto at = std::find(all.begin(), all.end(), sheet.tag);
+    const int place = sheet.sheet->number > 0 ? sheet.sheet->number : static_cast<int>(at - all.begin()) + 1;
+    std::string out = cell;
+    for (const auto& [field, value] : {std::pair<std::string, std::string>{"<SCALE>", scaleRatio(sheet.sheet->scale)},
+                                       {"<SHEETS>", std::to_string(all.size())}, {"<SHEET>", std::to_string(place)}})
+        for (size_t p = out.find(field); p != std::string::npos; p = out.find(field, p + value.size())) out.replace(p, field.size(), value);
+    return out;
+}
 
 Object* currentSheet(Part& part) {
     Object* o = session().find(part.currentSheet);

@@ -101,6 +101,14 @@ Object& newNote(Part& part, Object& sheet, Note note, int subtype = kNoteSubtype
 // A member view on the sheet, named like the host's ("Front@3"), not yet brought up to date.
 Object& newView(Part& part, Object& sheet, View view);
 
+// Fields a template's cell carries for the host to fill when it shows the sheet, as drafting templates
+// link cells to the sheet's properties: "<SCALE>" the sheet's scale as a ratio (1:N, N to at most one
+// decimal), "<SHEETS>" how many sheets the part has, "<SHEET>" this sheet's number among them (its
+// place in the part, or the number it was given). The cell's text with its fields filled (GBK).
+std::string withFields(const std::string& cellGbk, const Object& sheet);
+// The scale as a drawing states it: "1:10.2", "1:1", "2:1".
+std::string scaleRatio(double scale);
+
 // The host's modelling view name for what a caller calls it ("Front", "Isometric", "TOP", "TFR-ISO").
 std::string modelViewName(const std::string& name);
 // The part's modelling views, made on first use; null when the part has none of that name.

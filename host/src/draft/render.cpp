@@ -283,7 +283,34 @@ void drawView(Drawing& d, Object& viewObj) {
     for (auto& [body, shade] : shadedBodies(viewObj)) draw(projectionOfOne(*body, v.modelView), rgbOf(shade.color));
 }
 
-void drawNote(Drawing& d, const Note& n) {
+// A text's width in heights: a Chinese character is as wide as it is high, a Latin one about 0.6.
+double widthOf(const std::string& utf8) {
+    double w = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(utf8[i]);
+        if ((ch & 0xC0) == 0x80) continue;
+        w += ch >= 0xE0 ? 1.0 : 0.6;
+    }
+    return w;
+}
+
+// The two halves of a text of about equal width, split between characters.
+std::pair<std::string, std::string> halves(const std::string& utf8) {
+    const double whole = widthOf(utf8);
+    double w = 0;
+    for (size_t i = 0; i < utf8.size(); ++i) {
+        const unsigned char ch = static_cast<unsigned char>(utf8[i]);
+        if ((ch & 0xC0) == 0x80) continue;
+        if (w >= whole / 2) return {utf8.substr(0, i), utf8.substr(i)};
+        w += ch >= 0xE0 ? 1.0 : 0.6;
+    }
+    return {utf8, ""};
+}
+
+// No text on a sheet is smaller than this: smaller Chinese does not survive printing.
+constexpr double kLeastText = 2.5;
+
+void drawNote(Drawing& d, const Note& n, const Object& sheet) {
     double width = 0, height = 0;
     for (double w : n.columns) width += w;
     for (double h : n.rows) height += h;
@@ -295,12 +322,19 @@ void drawNote(Drawing& d, const Note& n) {
         for (size_t c = 0; c < n.columns.size(); ++c) {
             const std::string& t = r < n.cells.size() && c < n.cells[r].size() ? n.cells[r][c] : std::string();
             if (!t.empty()) {
-                // Texts fit their cell: at most 3.5 mm high, smaller when the cell is narrow.
-                std::string utf8 = text::toUtf8Lossy(t);
-                size_t glyphs = 0;
-                for (unsigned char ch : utf8) glyphs += (ch & 0xC0) != 0x80;
-                double h = std::min({3.5, n.rows[r] * 0.6, n.columns[c] * 0.9 / std::max<size_t>(1, glyphs)});
-                d.texts.push_back({x + n.columns[c] / 2, y - n.rows[r] / 2, h, utf8, "TITLE"});
+                // Texts fit their cell: at most 3.5 mm high, smaller when the cell is narrow, but never
+                // under 2.5 mm: a text that would be goes on two lines of its cell.
+                const std::string utf8 = text::toUtf8Lossy(withFields(t, sheet));
+                const double cx = x + n.columns[c] / 2, cy = y - n.rows[r] / 2;
+                const double h = std::min({3.5, n.rows[r] * 0.6, n.columns[c] * 0.9 / std::max(0.6, widthOf(utf8))});
+                if (h >= kLeastText) {
+                    d.texts.push_back({cx, cy, h, utf8, "TITLE"});
+                } else {
+                    const auto [first, second] = halves(utf8);
+                    const double h2 = std::max(kLeastText, std::min({3.5, n.rows[r] * 0.42, n.columns[c] * 0.9 / std::max({0.6, widthOf(first), widthOf(second)})}));
+                    d.texts.push_back({cx, cy + h2 * 0.6, h2, first, "TITLE"});
+                    d.texts.push_back({cx, cy - h2 * 0.6, h2, second, "TITLE"});
+                }
             }
             x += n.columns[c];
         }
@@ -325,7 +359,7 @@ Drawing drawSheet(Object& sheetObj) {
     d.height = sh.height;
     for (const Line& l : sh.lines) d.paths.push_back({{l.x1, l.y1, l.x2, l.y2}, "FRAME", false});
     for (tag_t t : sh.notes)
-        if (Object* n = s.find(t); n && n->note) drawNote(d, *n->note);
+        if (Object* n = s.find(t); n && n->note) drawNote(d, *n->note, sheetObj);
     for (tag_t t : sh.views)
         if (Object* v = s.find(t); v && v->view) drawView(d, *v);
     return d;

@@ -72,7 +72,8 @@ ordered_json sheet(Object& o) {
         ordered_json rows = ordered_json::array();
         for (auto& r : n->note->cells) {
             ordered_json row = ordered_json::array();
-            for (auto& c : r) row.push_back(text::toUtf8Lossy(c));
+            // As the sheet shows them: fields filled.
+            for (auto& c : r) row.push_back(text::toUtf8Lossy(draft::withFields(c, o)));
             rows.push_back(row);
         }
         notes.push_back({{"type", n->type}, {"subtype", n->subtype}, {"rows", rows}});

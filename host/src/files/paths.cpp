@@ -48,6 +48,13 @@ std::string relativeFile(const std::string& file, const std::string& partPath) {
     return file;
 }
 
+std::string fileSafe(std::string name, bool dashes) {
+    for (char& c : name)
+        if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32 || (!dashes && c == '-')) c = '_';
+    const size_t first = name.find_first_not_of(' '), last = name.find_last_not_of(' ');
+    return first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+}
+
 void writeWhole(const std::string& path, std::string_view content) {
     const std::string tmp = path + ".writing";
     std::error_code ec;

@@ -19,6 +19,11 @@ std::string toWindows(std::string_view hostUtf8);
 // a folder of parts can be moved or copied as a whole; else absolute.
 std::string relativeFile(const std::string& file, const std::string& partPath);
 
+// A name (UTF-8) as a part's file name can hold it, on this machine and on Windows: characters no file
+// name holds become "_", and so does "-" when `dashes` is false (a component part's number follows its
+// name's last "-"); blanks around it go. An empty name stays empty.
+std::string fileSafe(std::string utf8, bool dashes);
+
 // Writes `content` to `path` (on disk) whole: into "<path>.writing" first, renamed over `path` once
 // complete, so that a reader, or a run cut off, sees the old file or the new one. Throws
 // std::runtime_error "cannot write <path>" and leaves nothing aside when it cannot.

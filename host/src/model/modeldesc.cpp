@@ -10,6 +10,7 @@
 #include "files/fields.h"
 #include "files/sheetjson.h"
 #include "files/partfile.h"
+#include "files/paths.h"
 #include "geom/classify.h"
 #include "geom/kernel.h"
 #include "geom/step_assembly.h"
@@ -89,12 +90,8 @@ private:
     // A plant's own file numbers its components as its designer did, so the parts of a STEP file placed
     // in it are numbered from 101 on, clear of them; a STEP file read alone numbers from 1.
     std::string stepFileName(const std::string& product) {
-        std::string name = product;
-        while (!name.empty() && std::isspace(static_cast<unsigned char>(name.back()))) name.pop_back();
-        while (!name.empty() && std::isspace(static_cast<unsigned char>(name.front()))) name.erase(name.begin());
+        std::string name = paths::fileSafe(product, false);
         if (name.empty()) name = "step";
-        for (char& c : name)
-            if (std::string_view("/\\:*?\"<>|-").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) c = '_';
         std::string unique = name;
         for (int k = 2; !stepNames_.insert(unique).second; ++k) unique = name + "_" + std::to_string(k);
         return unique + "-" + std::to_string(++stepNumber_) + ".prt";
@@ -117,9 +114,7 @@ private:
             // Read alone, the file's top product is the assembly the designer opens; the parts lying loose
             // in it are welded together as one numbered component of it, which the component and drawing
             // commands work on as on any other. One loose part is that part.
-            std::string stem = top->name;
-            for (char& c : stem)
-                if (std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos || static_cast<unsigned char>(c) < 32) c = '_';
+            const std::string stem = paths::fileSafe(top->name, true);
             name = (stem.empty() ? "step" : stem) + ".prt";
             if (!top->bodies.empty()) {
                 auto own = std::make_shared<geom::StepAssembly>();

@@ -181,7 +181,6 @@ private:
     // Names a designer gives the bodies of a model received from elsewhere: the part's own name, made
     // unique where two shapes share one, since the bill of materials counts bodies of one name as one
     // part. A "-" becomes "_": component parts are named name-number, the number after the last "-".
-    // Names are GBK: a byte is tested only where a character starts.
     class Names {
     public:
         // Names the component commands read back from the parts' file names: a body of such a name
@@ -191,10 +190,7 @@ private:
         std::string nameFor(std::string wanted, const Part& in, const TopoDS_Shape& shape, const geom::MassProps& mass) {
             const Shape me{geom::faceCount(shape), geom::edgeCount(shape), mass.volume, mass.area};
             // The name goes into file names too: nothing a file name cannot hold.
-            for (size_t i = 0; i < wanted.size(); i += text::charLength(wanted, i))
-                if (std::string_view("-/\\:*?\"<>|").find(wanted[i]) != std::string_view::npos || static_cast<unsigned char>(wanted[i]) < 32) wanted[i] = '_';
-            while (!wanted.empty() && wanted.back() == ' ') wanted.pop_back();
-            while (!wanted.empty() && wanted.front() == ' ') wanted.erase(wanted.begin());
+            wanted = g(paths::fileSafe(text::toUtf8Lossy(wanted), false));
             if (wanted.empty()) wanted = g(u8"零件");
             for (int k = 1;; ++k) {
                 const std::string name = k == 1 ? wanted : wanted + "_" + std::to_string(k);
