@@ -37,12 +37,6 @@ constexpr double kShortFlatMaxWidth = 60;
 bool parallel(const gp_Dir& a, const gp_Dir& b) { return a.IsParallel(b, kAngular); }
 bool square(const gp_Dir& a, const gp_Dir& b) { return a.IsNormal(b, kAngular); }
 
-double areaOf(const TopoDS_Shape& s) {
-    GProp_GProps g;
-    BRepGProp::SurfaceProperties(s, g);
-    return g.Mass();
-}
-
 struct FaceData {
     TopoDS_Face face;
     int kind = kFaceOther;
@@ -83,12 +77,6 @@ std::optional<Circle> circleOf(const TopoDS_Wire& w) {
             return std::nullopt;
     }
     return c;
-}
-
-double lengthOf(const TopoDS_Shape& s) {
-    GProp_GProps g;
-    BRepGProp::LinearProperties(s, g);
-    return g.Mass();
 }
 
 struct Outline {
@@ -146,22 +134,6 @@ Outline outlineOf(const TopoDS_Face& face, const gp_Ax3& frame) {
     return o;
 }
 
-// The frame of a planar face: its normal, x along its longest straight edge.
-gp_Ax3 faceFrame(const TopoDS_Face& face, const gp_Dir& normal) {
-    double longest = 0;
-    gp_Dir x;
-    gp_Pnt at = BRepAdaptor_Surface(face).Plane().Location();
-    for (TopExp_Explorer e(BRepTools::OuterWire(face), TopAbs_EDGE); e.More(); e.Next()) {
-        BRepAdaptor_Curve c(TopoDS::Edge(e.Current()));
-        if (c.GetType() != GeomAbs_Line) continue;
-        const double l = c.LastParameter() - c.FirstParameter();
-        if (l > longest && square(c.Line().Direction(), normal)) {
-            longest = l;
-            x = c.Line().Direction();
-        }
-    }
-    return longest > 0 ? gp_Ax3(at, normal, x) : gp_Ax3(at, normal);
-}
 
 // Cut from a strip as wide as the outline: straight edges along its longer side lie on both of its
 // long borders, however short the mitres leave one of them.
@@ -238,7 +210,7 @@ std::optional<Told> asPlate(const Body& b, const std::string& name) {
     const double fill = b.volume / (top->area * t);
     if (fill < 0.85 || fill > 1.15) return std::nullopt;
 
-    const Outline o = outlineOf(top->face, faceFrame(top->face, n));
+    const Outline o = outlineOf(top->face, edgeFrame(top->face, BRepAdaptor_Surface(top->face).Plane().Location(), n));
     if (o.round) {
         // A disc is cut from plate when no thicker than its radius, a ring when no thicker than twice
         // its wall: a spacer or a length of pipe is sawn from bar or tube.

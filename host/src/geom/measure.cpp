@@ -160,6 +160,18 @@ Distance minDistance(const TopoDS_Shape& a, const TopoDS_Shape& b) {
 
 namespace host::geom {
 
+double areaOf(const TopoDS_Shape& shape) {
+    GProp_GProps g;
+    BRepGProp::SurfaceProperties(shape, g);
+    return g.Mass();
+}
+
+double lengthOf(const TopoDS_Shape& shape) {
+    GProp_GProps g;
+    BRepGProp::LinearProperties(shape, g);
+    return g.Mass();
+}
+
 bool isSolid(const TopoDS_Shape& shape) {
     return !shape.IsNull() && TopExp_Explorer(shape, TopAbs_SOLID).More();
 }

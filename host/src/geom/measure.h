@@ -44,6 +44,10 @@ std::pair<gp_Pnt, gp_Pnt> edgeEnds(const TopoDS_Edge& edge);
 // Centre of a circular edge. Throws for any other edge.
 gp_Pnt circleCentre(const TopoDS_Edge& edge);
 
+// The area of a shape's faces, mm2; the length of its edges, mm.
+double areaOf(const TopoDS_Shape& shape);
+double lengthOf(const TopoDS_Shape& shape);
+
 // True when the shape holds a solid (not only sheets or wires).
 bool isSolid(const TopoDS_Shape& shape);
 // The edges bounding a face, each once, in the face's order.

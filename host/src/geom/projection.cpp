@@ -167,6 +167,21 @@ double surfaceWork(const Adaptor3d_Surface& s) {
     }
 }
 
+// The visible edges and outlines the kernel's removal found, exact or from facets, and the hidden ones
+// when asked.
+template <class ToShape>
+Projection fromHlr(ToShape& shapes, bool hidden) {
+    Projection p;
+    add(p, shapes.VCompound(), true);
+    add(p, shapes.OutLineVCompound(), true);
+    if (hidden) {
+        add(p, shapes.HCompound(), false);
+        add(p, shapes.OutLineHCompound(), false);
+    }
+    extend(p);
+    return p;
+}
+
 // Facets a view is worked out from: fine enough for a sheet, and few enough that the polygonal removal,
 // which costs what the facets are, stays bounded.
 constexpr int kMostFacets = 6000;
@@ -206,15 +221,8 @@ Projection faceted(const std::vector<TopoDS_Shape>& solids, const gp_Ax2& axes, 
     algo->Update();
     HLRBRep_PolyHLRToShape shapes;
     shapes.Update(algo);
-    Projection p;
+    Projection p = fromHlr(shapes, hidden);
     p.faceted = true;
-    add(p, shapes.VCompound(), true);
-    add(p, shapes.OutLineVCompound(), true);
-    if (hidden) {
-        add(p, shapes.HCompound(), false);
-        add(p, shapes.OutLineHCompound(), false);
-    }
-    extend(p);
     return p;
 }
 
@@ -230,8 +238,7 @@ double hiddenLineWork(const std::vector<TopoDS_Shape>& solids) {
 }
 
 Projection project(const std::vector<TopoDS_Shape>& solids, const gp_Ax2& axes, bool hidden) {
-    Projection p;
-    if (solids.empty()) return p;
+    if (solids.empty()) return {};
     return kernel("project the view", [&] {
         if (hiddenLineWork(solids) > kExactHiddenLineWork) return faceted(solids, axes, hidden);
         Handle(HLRBRep_Algo) algo = new HLRBRep_Algo();
@@ -240,13 +247,7 @@ Projection project(const std::vector<TopoDS_Shape>& solids, const gp_Ax2& axes, 
         algo->Update();
         algo->Hide();
         HLRBRep_HLRToShape shapes(algo);
-        add(p, shapes.VCompound(), true);
-        add(p, shapes.OutLineVCompound(), true);
-        if (hidden) {
-            add(p, shapes.HCompound(), false);
-            add(p, shapes.OutLineHCompound(), false);
-        }
-        extend(p);
+        Projection p = fromHlr(shapes, hidden);
         if (hidden) dropCoveredHidden(p);
         return p;
     });

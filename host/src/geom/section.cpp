@@ -13,24 +13,14 @@
 #include <TopoDS_Wire.hxx>
 #include <gp_Pln.hxx>
 #include "geom/measure.h"
+#include "geom/stock.h"
 
 namespace host::geom {
 namespace {
 
-double areaOf(const TopoDS_Shape& s) {
-    GProp_GProps g;
-    BRepGProp::SurfaceProperties(s, g);
-    return g.Mass();
-}
+}  // namespace
 
-double volumeOf(const TopoDS_Shape& s) {
-    GProp_GProps g;
-    BRepGProp::VolumeProperties(s, g);
-    return g.Mass();
-}
-
-// The frame of a cut: its plane, x along its longest straight edge.
-gp_Ax3 frameOf(const TopoDS_Face& face, const gp_Pnt& at, const gp_Dir& axis) {
+gp_Ax3 edgeFrame(const TopoDS_Face& face, const gp_Pnt& at, const gp_Dir& axis) {
     double longest = 0;
     gp_Dir x;
     for (TopExp_Explorer e(BRepTools::OuterWire(face), TopAbs_EDGE); e.More(); e.Next()) {
@@ -45,8 +35,6 @@ gp_Ax3 frameOf(const TopoDS_Face& face, const gp_Pnt& at, const gp_Dir& axis) {
     return longest > 0 ? gp_Ax3(at, axis, x) : gp_Ax3(at, axis);
 }
 
-}  // namespace
-
 Section fullestSection(const TopoDS_Shape& solid, const gp_Dir& axis) {
     if (solid.IsNull()) throw std::runtime_error("section of a null shape");
     const gp_Ax3 along(gp::Origin(), axis);
@@ -59,7 +47,7 @@ Section fullestSection(const TopoDS_Shape& solid, const gp_Dir& axis) {
     auto station = [&](double z) { return centre.Translated(gp_Vec(axis) * z); };
 
     // A prism cut square: its end face is the section, and cutting would only find it again.
-    const double volume = volumeOf(solid);
+    const double volume = massProps(solid).volume;
     for (TopExp_Explorer e(solid, TopAbs_FACE); e.More(); e.Next()) {
         const TopoDS_Face& f = TopoDS::Face(e.Current());
         if (faceKind(f) != kFacePlanar || !planeNormal(f).IsParallel(axis, 1e-9)) continue;
@@ -68,7 +56,7 @@ Section fullestSection(const TopoDS_Shape& solid, const gp_Dir& axis) {
         s.face = f;
         s.regions = 1;
         s.area = a;
-        s.frame = frameOf(f, station(b.min.Z()), axis);
+        s.frame = edgeFrame(f, station(b.min.Z()), axis);
         return s;
     }
 
@@ -99,7 +87,7 @@ Section fullestSection(const TopoDS_Shape& solid, const gp_Dir& axis) {
         s.face = largest;
         s.regions = regions;
         s.area = most;
-        s.frame = frameOf(largest, station(z), axis);
+        s.frame = edgeFrame(largest, station(z), axis);
     }
     return s;
 }

@@ -17,6 +17,10 @@ struct Section {
     gp_Ax3 frame;
 };
 
+// The frame of a planar face lying square to `normal`, at `at`: x along its outer wire's longest
+// straight edge when it has one, so that a profile's flanges and webs or a plate's sides run along x and y.
+gp_Ax3 edgeFrame(const TopoDS_Face& face, const gp_Pnt& at, const gp_Dir& normal);
+
 // The fullest cut across `axis`. Holes, slots, notches and mitred ends a cut part has only take material
 // away, so the fullest of cuts spread along the length is the section of the stock it was cut from. An
 // end face square to the axis that carries the whole volume is taken as it is, without cutting.

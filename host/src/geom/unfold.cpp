@@ -40,14 +40,6 @@ struct Planar {
     double area = 0;
 };
 
-double area(const TopoDS_Shape& s) {
-    GProp_GProps g;
-    BRepGProp::SurfaceProperties(s, g);
-    return g.Mass();
-}
-
-double length(const TopoDS_Edge& e) { return GCPnts_AbscissaPoint::Length(BRepAdaptor_Curve(e)); }
-
 bool onPlane(const TopoDS_Edge& e, const gp_Pnt& at, const gp_Dir& n, double tol) {
     BRepAdaptor_Curve c(e);
     if (c.GetType() != GeomAbs_Line) return false;
@@ -82,7 +74,7 @@ Sheet sheetOf(const TopoDS_Shape& shape, const TopoDS_Face& baseIn) {
     for (int i = 1; i <= faces.Extent(); ++i) {
         const TopoDS_Face f = TopoDS::Face(faces.FindKey(i));
         const int kind = faceKind(f);
-        const double a = area(f);
+        const double a = areaOf(f);
         total += a;
         if (kind == kFacePlanar) planes.push_back({f, planeNormal(f), BRepAdaptor_Surface(f).Plane().Location(), a});
         else if (kind == kFaceCylindrical) bends.emplace_back(faceAxis(f).Direction(), a);
@@ -148,7 +140,7 @@ Sheet sheetOf(const TopoDS_Shape& shape, const TopoDS_Face& baseIn) {
     int baseEdge = -1, oppositeEdge = -1, baseHits = 0, oppositeHits = 0;
     double perimeter = 0;
     for (int i = 0; i < count; ++i) {
-        perimeter += length(edges[i]);
+        perimeter += lengthOf(edges[i]);
         if (onPlane(edges[i], pb, n, onTol)) {
             baseEdge = i;
             ++baseHits;
@@ -168,11 +160,11 @@ Sheet sheetOf(const TopoDS_Shape& shape, const TopoDS_Face& baseIn) {
     // Each side of the base edge up to the opposite edge runs along both faces of the strip and one end:
     // half of what remains is the mid-plane length on that side.
     double ahead = 0, behind = 0;
-    for (int i = (baseEdge + 1) % count; i != oppositeEdge; i = (i + 1) % count) ahead += length(edges[i]);
-    for (int i = (baseEdge + count - 1) % count; i != oppositeEdge; i = (i + count - 1) % count) behind += length(edges[i]);
+    for (int i = (baseEdge + 1) % count; i != oppositeEdge; i = (i + 1) % count) ahead += lengthOf(edges[i]);
+    for (int i = (baseEdge + count - 1) % count; i != oppositeEdge; i = (i + count - 1) % count) behind += lengthOf(edges[i]);
     ahead = (ahead - t) / 2;
     behind = (behind - t) / 2;
-    const double baseLength = length(edges[baseEdge]);
+    const double baseLength = lengthOf(edges[baseEdge]);
     if (std::abs(behind + baseLength + ahead - midLength) > kRelTol * midLength)
         cannot("the face opposite the base face is not its other side");
 
