@@ -4,6 +4,8 @@
 #include "uf_assem.h"
 #include "uf_attr.h"
 #include "uf_disp.h"
+#include "uf_draw.h"
+#include "draft/drafting.h"
 #include "uf_layer.h"
 #include "uf_obj.h"
 #include "uf_part.h"
@@ -204,4 +206,27 @@ TEST_F(DisplayTest, NamesAreCutOnCharacterBoundaries) {
     ASSERT_EQ(0, UF_OBJ_ask_name(b, out));
     EXPECT_EQ(30u, std::strlen(out));
     EXPECT_EQ(name.substr(0, 30), out);
+}
+
+using SheetIndexTest = HostTest;
+
+// Sheets are found by name at constant cost, through renames by either call, deletions and sheets
+// named after they were made; a name two sheets cannot share is refused.
+TEST_F(SheetIndexTest, SheetsAreFoundByTheNamesTheyHaveNow) {
+    host::Session& s = host::session();
+    host::Part& p = s.newPart((dir / "sheets-1.prt").string());
+    host::Object& a = s.addSheet(p, "a");
+    host::Object& b = s.addSheet(p, "b");
+    EXPECT_EQ(&a, s.sheetNamed(p, "a"));
+    ASSERT_EQ(0, UF_DRAW_rename_drawing(a.tag, const_cast<char*>("c")));
+    EXPECT_EQ(nullptr, s.sheetNamed(p, "a"));
+    EXPECT_EQ(&a, s.sheetNamed(p, "c"));
+    EXPECT_NE(0, UF_DRAW_rename_drawing(b.tag, const_cast<char*>("c")));
+    EXPECT_EQ("b", b.name);
+    ASSERT_EQ(0, UF_OBJ_set_name(b.tag, "d"));
+    EXPECT_EQ(&b, s.sheetNamed(p, "d"));
+    host::draft::deleteSheet(a);
+    EXPECT_EQ(nullptr, s.sheetNamed(p, "c"));
+    host::Object& again = s.addSheet(p, "c");
+    EXPECT_EQ(&again, s.sheetNamed(p, "c"));
 }

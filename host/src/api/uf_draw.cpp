@@ -80,9 +80,11 @@ int UF_DRAW_rename_drawing(tag_t drawing, char* name) {
         Object& o = draft::sheetObject(drawing);
         std::string n = name ? name : "";
         if (n.empty()) fail(UF_err_bad_parameter_number_2, "a sheet needs a name");
-        for (tag_t t : session().sheets(*o.part))
-            if (t != drawing && session().object(t).name == n) fail(UF_err_bad_parameter_number_2, "the part has a sheet of that name already");
+        if (Object* other = session().sheetNamed(*o.part, n); other && other->tag != drawing)
+            fail(UF_err_bad_parameter_number_2, "the part has a sheet of that name already");
+        const std::string before = o.name;
         o.name = n;
+        session().sheetRenamed(o, before);
         touch(o);
     });
 }

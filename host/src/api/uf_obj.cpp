@@ -79,7 +79,9 @@ int UF_OBJ_ask_name(tag_t object, char name[UF_OBJ_NAME_BUFSIZE]) {
 int UF_OBJ_set_name(tag_t object, const char* name) {
     return guarded("UF_OBJ_set_name", [&] {
         Object& o = session().object(object);
+        const std::string before = o.name;
         o.name = name ? name : "";
+        if (o.type == UF_drawing_type) session().sheetRenamed(o, before);
         touch(o);
     });
 }

@@ -586,6 +586,33 @@ std::vector<tag_t> Session::sheets(const Part& p) {
     return out;
 }
 
+Object* Session::sheetNamed(Part& p, const std::string& name) {
+    // Sheets made since the last look are named by now: they join the index.
+    for (; p.sheetsIndexed < p.sheets.size(); ++p.sheetsIndexed)
+        if (Object* o = find(p.sheets[p.sheetsIndexed])) p.sheetIndex.emplace(o->name, o->tag);
+    auto it = p.sheetIndex.find(name);
+    if (it == p.sheetIndex.end()) return nullptr;
+    Object* o = find(it->second);
+    if (o && o->name == name) return o;
+    // A sheet deleted, or renamed past sheetRenamed: the index is made again from the sheets.
+    p.sheetIndex.clear();
+    Object* found = nullptr;
+    for (tag_t t : p.sheets)
+        if (Object* s = find(t)) {
+            p.sheetIndex.emplace(s->name, t);
+            if (!found && s->name == name) found = s;
+        }
+    return found;
+}
+
+void Session::sheetRenamed(Object& sheet, const std::string& before) {
+    if (!sheet.part) return;
+    Part& p = *sheet.part;
+    auto it = p.sheetIndex.find(before);
+    if (it != p.sheetIndex.end() && it->second == sheet.tag) p.sheetIndex.erase(it);
+    p.sheetIndex[sheet.name] = sheet.tag;
+}
+
 Object& Session::addSheet(Part& p, const std::string& name) {
     draft::Template empty;
     empty.name = name;

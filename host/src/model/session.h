@@ -117,6 +117,9 @@ struct Part {
     std::string path;            // on disk, UTF-8, absolute; changed only through Session::movePart
     std::vector<tag_t> objects;  // every object of the part in creation order (own objects and occurrences)
     std::vector<tag_t> sheets;   // its drawing sheets in creation order (deleted ones too)
+    // Sheets by name, kept by Session::sheetNamed: the sheets up to `sheetsIndexed` are in it.
+    std::unordered_map<std::string, tag_t> sheetIndex;
+    size_t sheetsIndexed = 0;
     std::vector<tag_t> views;    // its modelling views
     tag_t currentSheet = 0;
     int nextViewNumber = 1;      // member views are named Front@1, ORTHO@2, ...
@@ -215,6 +218,10 @@ public:
 
     // Drawing sheets of a part, in creation order.
     std::vector<tag_t> sheets(const Part& p);
+    // The live sheet of the part of that name (GBK), or null; a rename is told with sheetRenamed. A
+    // batch names thousands of sheets one by one: each finds its name at constant cost.
+    Object* sheetNamed(Part& p, const std::string& name);
+    void sheetRenamed(Object& sheet, const std::string& before);
     Object& addSheet(Part& p, const std::string& name);
 
     // Undo marks and the update manager's delete list.

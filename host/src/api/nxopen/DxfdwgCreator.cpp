@@ -21,9 +21,7 @@ void DxfdwgCreator::Commit() {
     } catch (const host::HostError& e) {
         throw NXException(3520070, e.what());
     }
-    host::Object* sheet = nullptr;
-    for (tag_t t : s.sheets(*p))
-        if (s.object(t).name == sheets_.GetText()) sheet = &s.object(t);
+    host::Object* sheet = s.sheetNamed(*p, sheets_.GetText());
     if (!sheet) throw NXException(3520071, "the part has no drawing sheet " + std::string(sheets_.GetText()));
     // An export goes sheet by sheet: once a second sheet of a part follows, the part's sheets still to
     // be projected are drawn ahead, and again whenever the helper is done before the batch is.

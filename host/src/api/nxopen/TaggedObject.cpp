@@ -49,7 +49,12 @@ TaggedObject* NXObjectManager::Get(tag_t tag) {
 }
 
 NXString NXObject::Name() const { return obj(Tag()).name; }
-void NXObject::SetName(const NXString& n) { obj(Tag()).name = n.GetText(); }
+void NXObject::SetName(const NXString& n) {
+    host::Object& o = obj(Tag());
+    const std::string before = o.name;
+    o.name = n.GetText();
+    if (o.type == UF_drawing_type) host::session().sheetRenamed(o, before);
+}
 NXString NXObject::JournalIdentifier() const {
     host::Object& o = obj(Tag());
     if (o.type == UF_component_type) return "COMPONENT " + o.instanceName + " 1";
