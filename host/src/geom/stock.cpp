@@ -1,6 +1,10 @@
 #include "geom/stock.h"
 #include "geom/kernel.h"
 
+#include <dlfcn.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
@@ -8,7 +12,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cmath>
+#include <cstdint>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -390,8 +396,12 @@ TopoDS_Shape fromText(const std::string& text) {
     return withPlaneCurves(shape);
 }
 
-bool readsSafely(const std::vector<const std::string*>& texts) {
-    if (texts.empty()) return true;
+namespace {
+
+// Reads the texts in a forked copy of this process. A fork copies the page tables of the whole
+// session, so it costs more the larger the session: it stands in only where no reader process can be
+// started.
+bool readInFork(const std::vector<const std::string*>& texts) {
     std::fflush(nullptr);
     pid_t child = fork();
     if (child < 0) return true;  // no process to try in: the texts are read as they are
@@ -411,6 +421,112 @@ bool readsSafely(const std::vector<const std::string*>& texts) {
     int status = 0;
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {}
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The reader process (vorta_shapecheck, beside this library), started once and kept: starting a
+// program costs the same however large the session is. A socket carries the texts there and a byte
+// back for each; a reader that faulted is gone, and the next texts start a new one.
+class Reader {
+public:
+    ~Reader() { stop(); }
+
+    // Whether every text came through; nullopt when no reader can be started here.
+    std::optional<bool> read(const std::vector<const std::string*>& texts) {
+        // A forked copy of this process (a helper drawing ahead) starts a reader of its own.
+        if (owner_ != getpid()) forget();
+        if (pid_ < 0 && !start()) return std::nullopt;
+        for (const std::string* t : texts) {
+            const uint64_t length = t->size();
+            char ack = 0;
+            if (!send(&length, sizeof length) || !send(t->data(), t->size()) || !receive(ack)) {
+                stop();
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    pid_t pid_ = -1, owner_ = -1;
+    int fd_ = -1;
+
+    static std::string program() {
+        Dl_info info{};
+        if (!dladdr(reinterpret_cast<void*>(&readsSafely), &info) || !info.dli_fname) return "";
+        const std::string lib = info.dli_fname;
+        const size_t slash = lib.rfind('/');
+        const std::string path = (slash == std::string::npos ? std::string(".") : lib.substr(0, slash)) + "/vorta_shapecheck";
+        return access(path.c_str(), X_OK) == 0 ? path : "";
+    }
+
+    bool start() {
+        const std::string path = program();
+        int fds[2];
+        if (path.empty() || socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, fds) != 0) return false;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 0);
+        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+        char* argv[] = {const_cast<char*>(path.c_str()), nullptr};
+        pid_t pid = -1;
+        const int rc = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, environ);
+        posix_spawn_file_actions_destroy(&actions);
+        close(fds[1]);
+        if (rc != 0) {
+            close(fds[0]);
+            return false;
+        }
+        pid_ = pid;
+        owner_ = getpid();
+        fd_ = fds[0];
+        return true;
+    }
+
+    bool send(const void* data, size_t n) {
+        const char* p = static_cast<const char*>(data);
+        while (n > 0) {
+            const ssize_t put = ::send(fd_, p, n, MSG_NOSIGNAL);
+            if (put < 0 && errno == EINTR) continue;
+            if (put <= 0) return false;
+            p += put;
+            n -= static_cast<size_t>(put);
+        }
+        return true;
+    }
+
+    // The reader's byte, within 30 s: a text the kernel loops on is no better than one it faults on.
+    bool receive(char& ack) {
+        pollfd p{fd_, POLLIN, 0};
+        int ready;
+        while ((ready = poll(&p, 1, 30000)) < 0 && errno == EINTR) {}
+        return ready == 1 && recv(fd_, &ack, 1, 0) == 1;
+    }
+
+    void stop() {
+        if (pid_ >= 0 && owner_ == getpid()) {
+            close(fd_);
+            kill(pid_, SIGKILL);
+            while (waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {}
+            fd_ = -1;
+        }
+        forget();
+    }
+
+    // Leaves a reader that belongs to another process (the one this copy was forked from) alone: its
+    // socket is only closed here.
+    void forget() {
+        if (fd_ >= 0) close(fd_);
+        pid_ = owner_ = fd_ = -1;
+    }
+};
+
+}  // namespace
+
+bool readsSafely(const std::vector<const std::string*>& texts) {
+    if (texts.empty()) return true;
+    static Reader reader;
+    if (const auto answer = reader.read(texts)) return *answer;
+    return readInFork(texts);
 }
 
 std::string kernelMessage(const std::string& what, const Standard_Failure& e) {
