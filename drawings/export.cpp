@@ -25,14 +25,18 @@
 
 namespace {
 
+// The view a drawing sheet has of itself, as the host types its views.
+constexpr int kDrawingSheetView = 10;
+
 bool exists(const std::string& file) {
     int missing = 1;
     UF_CFI_ask_file_exist(file.c_str(), &missing);
     return missing == 0;
 }
 
-// The picked sheets (a sheet, or a view standing on one), or every sheet when none was picked. The
-// host's class selection answers OK with the picks; a cancelled dialog exports every sheet too.
+// The picked sheets, or every sheet when none was picked. A sheet is picked as its drawing-sheet view;
+// a member view picked of one sheet does not narrow the export to that sheet. The host's class
+// selection answers OK with the picks; a cancelled dialog exports every sheet too.
 std::vector<tag_t> 选择图纸页() {
     std::vector<tag_t> sheets;
     int response = 0, count = 0;
@@ -45,8 +49,7 @@ std::vector<tag_t> 选择图纸页() {
             int type = 0, subtype = 0;
             UF_OBJ_ask_type_and_subtype(objects[i], &type, &subtype);
             tag_t sheet = NULL_TAG;
-            if (type == UF_drawing_type) sheet = objects[i];
-            else if (type == UF_view_type) UF_DRAW_ask_drawing_of_view(objects[i], &sheet);
+            if (type == UF_view_type && subtype == kDrawingSheetView) UF_DRAW_ask_drawing_of_view(objects[i], &sheet);
             if (sheet != NULL_TAG && std::find(sheets.begin(), sheets.end(), sheet) == sheets.end()) sheets.push_back(sheet);
         }
     }

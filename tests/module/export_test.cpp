@@ -5,6 +5,8 @@
 #include <unistd.h>
 #include <csignal>
 #include <functional>
+#include <optional>
+#include <set>
 #include <fstream>
 #include "draft/ahead.h"
 #include "draft/render.h"
@@ -87,4 +89,33 @@ TEST_F(ExportTest, SheetsDrawnAheadAreTheSheetsDrawnHereEvenWhenTheHelperDies) {
         EXPECT_NE(std::string::npos, here.find("stroke-width=\"0.35\"")) << "sheet " << i << " shows no visible edge";
         EXPECT_EQ(here, slurp(dir / ("ahead" + std::to_string(i) + ".svg"))) << "sheet " << i;
     }
+}
+
+// A sheet is picked as its drawing-sheet view and narrows the export to it; a member view picked of
+// one sheet does not narrow it, and every sheet is exported.
+TEST_F(ExportTest, OnlyPickedSheetsNarrowTheExport) {
+    drawnPlant();
+    host::Session& s = host::session();
+    const fs::path folder = dir / u8"plant-1CAD工程图";
+    struct Picks : ScriptedUser {
+        std::vector<tag_t> picked;
+        std::optional<std::vector<tag_t>> chooseObjects(const std::string&) override { return picked; }
+    } picks;
+    host::ui::setUser(&picks);
+    host::Object* frameSheet = nullptr;
+    for (tag_t t : s.sheets(*s.work))
+        if (host::text::toUtf8(s.object(t).name) == u8"2-0组件-frame") frameSheet = &s.object(t);
+    ASSERT_NE(nullptr, frameSheet);
+    picks.picked = {frameSheet->sheet->sheetView};
+    ASSERT_EQ(UF_MB_CB_CONTINUE, pick("2D"));
+    std::set<std::string> files;
+    for (auto& e : fs::directory_iterator(folder)) files.insert(e.path().filename().u8string());
+    EXPECT_EQ((std::set<std::string>{u8"2-0组件-frame.dxf"}), files);
+
+    picks.picked = {frameSheet->sheet->views.front()};
+    ASSERT_EQ(UF_MB_CB_CONTINUE, pick("2D"));
+    files.clear();
+    for (auto& e : fs::directory_iterator(folder)) files.insert(e.path().filename().u8string());
+    EXPECT_EQ(s.sheets(*s.work).size(), files.size()) << ::testing::PrintToString(files);
+    host::ui::setUser(&user);
 }

@@ -219,8 +219,7 @@ int UF_DRAW_move_view(tag_t view, double at[2]) {
 int UF_DRAW_ask_drawing_of_view(tag_t view, tag_t* drawing) {
     if (drawing) *drawing = NULL_TAG;
     return guarded("UF_DRAW_ask_drawing_of_view", [&] {
-        Object& v = draft::memberView(view);
-        if (drawing) *drawing = v.view->sheet;
+        if (drawing) *drawing = draft::sheetOfView(view).tag;
     });
 }
 

@@ -59,6 +59,10 @@ Object& makeSheet(Part& part, const Template& t) {
     o.sheet = std::make_shared<Sheet>(t.sheet);
     o.sheet->views.clear();
     o.sheet->notes.clear();
+    Object& own = s.create(part, UF_view_type, kSheetViewSubtype, false);
+    own.name = t.name;
+    own.owner = o.tag;
+    o.sheet->sheetView = own.tag;
     for (size_t i = 0; i < t.notes.size(); ++i) newNote(part, o, t.notes[i], i < t.noteSubtypes.size() ? t.noteSubtypes[i] : kNoteSubtype);
     std::vector<tag_t> made;
     for (size_t i = 0; i < t.views.size(); ++i) {
@@ -174,6 +178,12 @@ Object& sheetObject(tag_t drawing) {
     Object& o = session().object(drawing);
     if (o.type != UF_drawing_type || !o.sheet) fail(UF_err_bad_parameter_number_1, "not a drawing sheet: " + std::to_string(drawing));
     return o;
+}
+
+Object& sheetOfView(tag_t view) {
+    Object& o = session().object(view);
+    if (o.type == UF_view_type && o.subtype == kSheetViewSubtype && o.owner) return sheetObject(o.owner);
+    return sheetObject(memberView(view).view->sheet);
 }
 
 Object& memberView(tag_t view) {
@@ -334,6 +344,7 @@ void deleteSheet(Object& sheetObj) {
         s.kill(*n);
     }
     const bool current = part.currentSheet == sheetObj.tag;
+    if (Object* own = s.find(sheetObj.sheet->sheetView)) s.kill(*own);
     s.kill(sheetObj);
     // The first sheet left becomes current, as opening the part would make it.
     if (current) {

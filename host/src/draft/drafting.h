@@ -16,6 +16,8 @@ namespace host::draft {
 // The stand-in's subtypes: sheets' member views beside the modelling views (0), and plain tabular
 // notes beside their sections (0) and parts lists (11).
 constexpr int kMemberViewSubtype = 1;
+// Every sheet has a view of its own, the drawing-sheet view: what a user picks when picking the sheet.
+constexpr int kSheetViewSubtype = 10;
 constexpr int kNoteSubtype = 1;
 constexpr int kSectionSubtype = 0;
 constexpr int kPartsListSubtype = 11;
@@ -73,6 +75,7 @@ struct View {
 
 struct Sheet {
     std::string templateFile;            // as the module named it
+    tag_t sheetView = 0;                 // its drawing-sheet view (not kept in files: made with the sheet)
     double width = 420, height = 297, scale = 1;
     int number = 0;
     std::vector<Line> lines;             // the frame
@@ -124,6 +127,8 @@ Object* currentSheet(Part& part);
 // The sheet or member view of a tag; throws HostError (status 3) for anything else.
 Object& sheetObject(tag_t drawing);
 Object& memberView(tag_t view);
+// The sheet a member view or a drawing-sheet view stands on; throws HostError for anything else.
+Object& sheetOfView(tag_t view);
 
 // A new sheet from the template file (on disk) named `templateFile` by the module. A template that
 // cannot be read fails loudly: the system log and the transcript say so, and HostError is thrown.

@@ -226,8 +226,15 @@ bool Player::general(const Statement& s) {
         return true;
     }
     if (s.verb == "choose") {
-        if (s.args.size() == 1 && s.args[0] == "none") choices_.push_back(std::nullopt);
-        else choices_.push_back(refs(s.args, 0));
+        if (s.args.size() == 1 && s.args[0] == "none") {
+            choices_.push_back(std::nullopt);
+        } else {
+            // A sheet picked in the graphics window is its drawing-sheet view.
+            std::vector<tag_t> picked = refs(s.args, 0);
+            for (tag_t& t : picked)
+                if (Object* o = ss.find(t); o && o->type == UF_drawing_type && o->sheet) t = o->sheet->sheetView;
+            choices_.push_back(picked);
+        }
         return true;
     }
     if (s.verb == "background") {

@@ -611,6 +611,9 @@ void Session::sheetRenamed(Object& sheet, const std::string& before) {
     auto it = p.sheetIndex.find(before);
     if (it != p.sheetIndex.end() && it->second == sheet.tag) p.sheetIndex.erase(it);
     p.sheetIndex[sheet.name] = sheet.tag;
+    // Its drawing-sheet view goes by the sheet's name.
+    if (sheet.sheet)
+        if (Object* own = find(sheet.sheet->sheetView)) own->name = sheet.name;
 }
 
 Object& Session::addSheet(Part& p, const std::string& name) {
