@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Plays tests/journals/bom.vj and reads the workbooks it wrote with openpyxl, an independent reader:
 the template's header rows and formulas kept, one row a part name or a body from row 4, values typed."""
-import csv, json, os, shutil, subprocess, sys, tempfile
+import csv, json, os, re, shutil, subprocess, sys, tempfile
 import openpyxl
 from openpyxl.utils.escape import unescape
 
@@ -86,6 +86,33 @@ with tempfile.TemporaryDirectory() as out:
             check("LibreOffice reads the long codes as written", line[1:3] if line else None, [HARD["no"], HARD["name"]])
             check("LibreOffice keeps the row after", any(r and r[2] == "after" for r in rows), True)
             check("LibreOffice turns the escapes back", line[8] if line else None, HARD["remark"])
+
+    # Printed, a bill of materials is as many landscape pages as its rows need, not the template's
+    # 2 000 formula rows: 2 rows on one page, 120 on a few, the header rows on each.
+    many = {"file": "many.prt", "bodies": [{"name": f"p{i}", "stock": "plate", "size": [200, 100, 5], "at": [0, 300 * i, 0],
+                                            "attributes": {"DB_PART_NAME": f"n{i}"}} for i in range(120)]}
+    with open(os.path.join(out, "many.json"), "w", encoding="utf-8") as f:
+        json.dump(many, f)
+    with open(os.path.join(out, "many.vj"), "w", encoding="utf-8") as f:
+        f.write(f"build {out}/many.json {out}\nmenu bom_shuchu\nset enum0 1\nset filepath {out}/bom\nset toggle0 on\napply\ncancel\n")
+    subprocess.run([vorta, "run", os.path.join(out, "many.vj")], check=True, stdout=subprocess.DEVNULL)
+    many_book = os.path.join(out, "bom", "many.xlsx")
+    ws = openpyxl.load_workbook(many_book).active
+    check("print area, the rows written", ws.print_area, ["$A$1:$J$123"])
+    check("header rows on every page", ws.print_title_rows, "$1:$3")
+    check("landscape, fitted to the width", (ws.page_setup.orientation, ws.page_setup.fitToWidth, ws.page_setup.fitToHeight,
+                                             ws.sheet_properties.pageSetUpPr.fitToPage), ("landscape", 1, 0, True))
+    pdf = subprocess.run(["libreoffice", "--headless", "--convert-to", "pdf", "--outdir", out, book, many_book],
+                         capture_output=True, text=True, timeout=300)
+    def pages(name):
+        path = os.path.join(out, name)
+        if not os.path.isfile(path):
+            return None
+        with open(path, "rb") as f:
+            return len(re.findall(rb"/Type\s*/Page[^s]", f.read()))
+    check("a 2-row bill prints on one page", pages("frame.v2.pdf"), 1)
+    n = pages("many.pdf")
+    check("a 120-row bill prints on a few pages", n is not None and 2 <= n <= 5, True)
 
 for f in failures:
     print(f)

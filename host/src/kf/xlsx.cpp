@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <stdexcept>
 #include <vector>
@@ -123,7 +124,7 @@ std::string xmlText(const std::string& utf8) {
 
 struct Workbook::State {
     std::string sheetPart;
-    pugi::xml_document sheet, strings;
+    pugi::xml_document workbook, sheet, strings;
     bool hasStrings = false;
     std::map<std::string, int> stringIndex;   // shared strings by text, when the workbook keeps them
     int stringCount = 0;
@@ -136,6 +137,7 @@ Workbook::Workbook(const std::string& path) : s_(std::make_unique<State>()), pat
     zip_t* z = zip_open(path.c_str(), ZIP_RDONLY, &err);
     if (!z) throw std::runtime_error(path + " is no workbook (it cannot be read as one)");
     try {
+        s_->workbook.load_string(readEntry(z, "xl/workbook.xml").c_str());
         s_->sheetPart = firstSheet(z);
         if (!s_->sheet.load_string(readEntry(z, s_->sheetPart.c_str()).c_str())) throw std::runtime_error("its first sheet cannot be read");
         std::string sst = readEntry(z, "xl/sharedStrings.xml");
@@ -226,7 +228,9 @@ void Workbook::save() {
         pugi::xml_node sst = s.strings.child("sst");
         if (sst.attribute("uniqueCount")) sst.attribute("uniqueCount") = s.stringCount;
     }
+    const bool printArea = resolvePrintArea();
     const std::string sheet = text(s.sheet), strings = s.hasStrings ? text(s.strings) : std::string();
+    const std::string workbook = printArea ? text(s.workbook) : std::string();
     const std::string tmp = path_ + ".writing";
     int err = 0;
     zip_t* from = zip_open(path_.c_str(), ZIP_RDONLY, &err);
@@ -245,6 +249,7 @@ void Workbook::save() {
         zip_source_t* src = nullptr;
         if (name == s.sheetPart) src = zip_source_buffer(to, sheet.data(), sheet.size(), 0);
         else if (s.hasStrings && std::string(name) == "xl/sharedStrings.xml") src = zip_source_buffer(to, strings.data(), strings.size(), 0);
+        else if (printArea && std::string(name) == "xl/workbook.xml") src = zip_source_buffer(to, workbook.data(), workbook.size(), 0);
         else src = zip_source_zip(to, from, i, 0, 0, -1);
         ok = src && zip_file_add(to, name, src, ZIP_FL_ENC_UTF_8) >= 0;
         if (!ok && src) zip_source_free(src);
@@ -265,6 +270,26 @@ void Workbook::save() {
         fs::remove(tmp, ec);
         throw std::runtime_error("cannot write " + path_ + ": " + ec.message());
     }
+}
+
+// Excel works out a print area given as OFFSET(sheet!$A$1,0,0,COUNTA(sheet!$X:$X),N) when it prints;
+// other readers take only a plain range and print every formula row of the template instead. The file
+// is saved with the range that formula names for the cells as written, so it prints alike everywhere.
+bool Workbook::resolvePrintArea() {
+    State& s = *s_;
+    for (pugi::xml_node n : s.workbook.child("workbook").child("definedNames").children("definedName")) {
+        if (std::string(n.attribute("name").as_string()) != "_xlnm.Print_Area" || n.attribute("localSheetId").as_int(-1) != 0) continue;
+        static const std::regex offset(R"(OFFSET\(((?:'[^']+'|[^!,()]+)!)\$A\$1,0,0,COUNTA\(\1\$([A-Z]+):\$\2\),(\d+)\))");
+        std::smatch m;
+        const std::string formula = n.text().as_string();
+        if (!std::regex_match(formula, m, offset)) return false;
+        const int columns = std::stoi(m[3].str());
+        if (columns < 1 || columns > 16384) return false;
+        const int rows = rowsWithValue(columnOf(m[2].str()), 1);
+        n.text() = (m[1].str() + "$A$1:$" + columnName(columns) + "$" + std::to_string(std::max(1, rows))).c_str();
+        return true;
+    }
+    return false;
 }
 
 int Workbook::rowsWithValue(int column, int fromRow) const {

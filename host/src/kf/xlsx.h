@@ -22,6 +22,7 @@ public:
     // Rows of the first sheet from `fromRow` on whose cell in `column` holds a value.
     int rowsWithValue(int column, int fromRow) const;
 private:
+    bool resolvePrintArea();
     struct State;
     std::unique_ptr<State> s_;
     std::string path_;
