@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <io.h>
 #include <NXOpen/TaggedObject.hxx>
@@ -91,15 +92,19 @@ int 得到组件的tag(std::vector<tag_t>& out) {
         if (bodies.size() > 1) candidates.push_back(c);
     }
     std::vector<int> numbers;
+    // Candidates match a number by the leading digits of their tail, so base-10a goes with a base-10;
+    // each is asked its name once and kept by that number, in the order met.
+    std::map<int, std::vector<tag_t>> byNumber;
     for (tag_t c : candidates) {
         std::string tail = naming::afterLastDash(componentStem(c));
         if (naming::allDigits(tail)) numbers.push_back(std::atoi(tail.c_str()));
+        byNumber[std::atoi(tail.c_str())].push_back(c);
     }
     std::sort(numbers.begin(), numbers.end());
-    // Candidates match a number by the leading digits of their tail, so base-10a goes with a base-10.
-    for (int n : numbers)
-        for (tag_t c : candidates)
-            if (std::atoi(naming::afterLastDash(componentStem(c)).c_str()) == n) out.push_back(c);
+    for (int n : numbers) {
+        const std::vector<tag_t>& same = byNumber[n];
+        out.insert(out.end(), same.begin(), same.end());
+    }
     UF_terminate();
     return 0;
 }

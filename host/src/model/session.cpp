@@ -424,11 +424,18 @@ void Session::syncComponent(Part& top, Object& parentOcc, Part& child, const gp_
             }
         }
     }
-    for (const Instance& in : child.instances) syncInstance(top, parentOcc, in, place, path, chain);
+    // The components already there, by instance, found once: a parent of thousands is not searched per instance.
+    std::unordered_map<int, Object*> shown;
+    for (tag_t t : parentOcc.members)
+        if (Object* o = find(t); o && o->type == UF_component_type) shown.emplace(o->instancePath.back(), o);
+    for (const Instance& in : child.instances) {
+        auto it = shown.find(in.pid);
+        syncInstance(top, parentOcc, it == shown.end() ? nullptr : it->second, in, place, path, chain);
+    }
 }
 
-void Session::syncInstance(Part& top, Object& parentOcc, const Instance& in, const gp_Trsf& place, const std::vector<int>& path,
-                           std::vector<Part*>& chain) {
+void Session::syncInstance(Part& top, Object& parentOcc, Object* comp, const Instance& in, const gp_Trsf& place,
+                           const std::vector<int>& path, std::vector<Part*>& chain) {
     if (chain.size() >= kMaxAssemblyDepth)
         fail(UF_err_operation_failed, "the components of " + top.path + " nest deeper than " + std::to_string(kMaxAssemblyDepth) +
                                           " levels, which no plant does");
@@ -448,9 +455,6 @@ void Session::syncInstance(Part& top, Object& parentOcc, const Instance& in, con
         if (up == p) fail(UF_err_operation_failed, "part " + p->path + " contains itself as a component");
     std::vector<int> sub = path;
     sub.push_back(in.pid);
-    Object* comp = nullptr;
-    for (tag_t t : parentOcc.members)
-        if (Object* o = find(t); o && o->type == UF_component_type && o->instancePath.back() == in.pid) { comp = o; break; }
     gp_Trsf placeIn = place * in.transform;
     if (!comp) {
         Object& c = occurrence(top, parentOcc, UF_component_type, UF_part_occurrence_subtype, p->tag);
@@ -481,7 +485,7 @@ void Session::addInstance(Part& p, Instance in) {
             std::vector<Part*> chain = chainOf(*s);
             std::vector<int> path = s->root ? std::vector<int>{} : s->instancePath;
             gp_Trsf place = s->root ? gp_Trsf() : s->transform;
-            syncInstance(*s->part, *s, in, place, path, chain);
+            syncInstance(*s->part, *s, nullptr, in, place, path, chain);  // a new instance shows nowhere yet
         }
     } catch (...) {
         removeInstance(p, in.pid);  // a component that cannot be shown (it would contain itself) is not added
@@ -492,12 +496,17 @@ void Session::addInstance(Part& p, Instance in) {
 void Session::removeInstance(Part& p, int pid) {
     auto it = std::find_if(p.instances.begin(), p.instances.end(), [&](const Instance& i) { return i.pid == pid; });
     if (it == p.instances.end()) return;
+    const std::string name = it->name;
     p.instances.erase(it);
     p.modified = true;
-    for (Object* s : showings(p))
-        for (tag_t t : std::vector<tag_t>(s->members))
-            if (Object* c = find(t); c && c->type == UF_component_type && c->instancePath.back() == pid)
+    // Its components are found by name, not by searching every member of every showing.
+    for (Object* s : showings(p)) {
+        auto named = s->part->componentsByName.find(name);
+        if (named == s->part->componentsByName.end()) continue;
+        for (tag_t t : std::vector<tag_t>(named->second))
+            if (Object* c = find(t); c && c->parent == s->tag && c->instancePath.back() == pid)
                 for (Object* o : subtree(*c)) kill(*o);
+    }
 }
 
 std::vector<Object*> Session::subtree(Object& c) {

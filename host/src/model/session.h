@@ -285,7 +285,8 @@ private:
     void forget(Object& o);
     void syncComponent(Part& top, Object& parentOcc, Part& child, const gp_Trsf& place, const std::vector<int>& path,
                        std::vector<Part*>& chain);
-    void syncInstance(Part& top, Object& parentOcc, const Instance& in, const gp_Trsf& place, const std::vector<int>& path,
+    // `comp` is the component already showing `in` under `parentOcc`, or null when there is none yet.
+    void syncInstance(Part& top, Object& parentOcc, Object* comp, const Instance& in, const gp_Trsf& place, const std::vector<int>& path,
                       std::vector<Part*>& chain);
     // Every place `p` is shown: its own root occurrence and the components showing it elsewhere.
     std::vector<Object*> showings(Part& p);
