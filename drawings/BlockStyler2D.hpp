@@ -33,7 +33,9 @@ public:
 
     // Scale, sheets, views and title block.
     int A3总图比例设置(tag_t part, double& scale);
-    int A3部件比例设置(tag_t component, double& scale);
+    // Measured in the component's own part, whose views component mode draws; layer mode (`ownFrame`
+    // false) imports the assembly's views and measures in the assembly.
+    int A3部件比例设置(tag_t component, double& scale, bool ownFrame = true);
     int A4比例设置(tag_t body, double& scale);
     // True when the sheet was made (false: a sheet of the name exists, or its template cannot be read).
     bool 创建图纸页(const std::string& name, const std::string& number, const std::string& sheetName, const std::string& quantity,

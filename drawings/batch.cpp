@@ -134,7 +134,8 @@ void BlockStyler2D::批量创建图纸及视图_assm() {
         std::string material = 得到体的属性(b, ATTR_SPEC) + "-" + 得到体的属性(b, ATTR_MATERIAL);
         tag_t prototype = UF_ASSEM_is_occurrence(b) ? UF_ASSEM_ask_prototype_of_occ(b) : b;
         double scale = 0;
-        A4比例设置(b, scale);
+        // Measured as its own part holds it, which is how its views draw it.
+        A4比例设置(prototype, scale);
         scale = layout_.usable();
         int quantity = 0, total = 0;
         得到数量及总数(prototype, UF_ASSEM_ask_parent_component(c), quantity, total);

@@ -5,6 +5,28 @@
 
 namespace drawing {
 
+namespace {
+
+void gapsAt(Layout& l, double scale, const SheetFit& s) {
+    l.scale = scale;
+    // With nothing measured the scale is not finite; the gaps are those of the scale drawn at.
+    const double g = std::isfinite(scale) ? scale : 1.0;
+    l.horizontalGap = (s.width - (l.x + l.y) * g) / 3;
+    l.verticalGap = (kSheetHeight - (l.y + l.z) * g - s.bottomReserve - l.horizontalGap) / 2;
+}
+
+Rect around(Point c, double w, double h) { return {c.x - w / 2, c.y - h / 2, c.x + w / 2, c.y + h / 2}; }
+
+bool overlap(const Rect& a, const Rect& b, double margin) {
+    return a.x0 < b.x1 + margin && b.x0 < a.x1 + margin && a.y0 < b.y1 + margin && b.y0 < a.y1 + margin;
+}
+
+bool inside(const Rect& r, const Rect& frame, double margin) {
+    return r.x0 >= frame.x0 + margin && r.x1 <= frame.x1 - margin && r.y0 >= frame.y0 + margin && r.y1 <= frame.y1 - margin;
+}
+
+}  // namespace
+
 Layout fit(double x, double y, double z, const SheetFit& s) {
     Layout l;
     l.x = x;
@@ -14,11 +36,46 @@ Layout fit(double x, double y, double z, const SheetFit& s) {
     const double sx = W / (x + y), sy = H / (y + z);
     const double a = s.sideAllowance / sx, b = s.heightAllowance / sy;
     const double tx = W / (x + y + a), ty = H / (y + z + b);
-    l.scale = std::min(tx, ty) / 1.2;
-    // With nothing measured the scale is not finite; the gaps are those of the scale drawn at.
-    const double g = std::isfinite(l.scale) ? l.scale : 1.0;
-    l.horizontalGap = (W - (x + y) * g) / 3;
-    l.verticalGap = (H - (y + z) * g - s.bottomReserve - l.horizontalGap) / 2;
+    gapsAt(l, std::min(tx, ty) / 1.2, s);
+    return l;
+}
+
+ViewRects viewRects(const Layout& l) {
+    const double s = l.usable(), i = isoScale(s);
+    const ViewPlaces p = places(l);
+    ViewRects r;
+    r.front = around(p.front, l.x * s, l.z * s);
+    r.below = around(p.below, l.x * s, l.y * s);
+    r.right = around(p.right, l.y * s, l.z * s);
+    // An isometric view shows a box of x, y, z as (x + y) / sqrt 2 across and (x + y + 2z) / sqrt 6 up.
+    r.iso = around(p.iso, (l.x + l.y) / std::sqrt(2.0) * i, (l.x + l.y + 2 * l.z) / std::sqrt(6.0) * i);
+    return r;
+}
+
+bool clearOnSheet(const Layout& l, const SheetFit& sheet) {
+    const ViewRects r = viewRects(l);
+    const Rect all[] = {r.front, r.below, r.right, r.iso};
+    for (const Rect& v : all)
+        if (!inside(v, sheet.frame, kViewMargin) || overlap(v, sheet.titleBlock, kViewMargin)) return false;
+    for (size_t i = 0; i < 4; ++i)
+        for (size_t j = i + 1; j < 4; ++j)
+            if (overlap(all[i], all[j], kViewMargin)) return false;
+    return true;
+}
+
+Layout fitOnSheet(double x, double y, double z, const SheetFit& sheet) {
+    Layout l = fit(x, y, z, sheet);
+    if (l.usable() != l.scale || clearOnSheet(l, sheet)) return l;
+    // Views shrink towards the places the gaps give a scale of nothing, which are clear on both sheets:
+    // halve the range of scales until the largest clear one is found to a millionth.
+    double clear = 0, crowded = l.scale;
+    Layout at = l;
+    for (int i = 0; i < 40; ++i) {
+        const double mid = (clear + crowded) / 2;
+        gapsAt(at, mid, sheet);
+        (clearOnSheet(at, sheet) ? clear : crowded) = mid;
+    }
+    gapsAt(l, clear, sheet);
     return l;
 }
 

@@ -7,13 +7,21 @@
 
 namespace drawing {
 
-// A sheet's constants for the scale choice: width, side allowance, height allowance, bottom reserve.
+// A rectangle on a sheet, sheet mm.
+struct Rect {
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+// A sheet's constants for the scale choice (width, side allowance, height allowance, bottom reserve),
+// and where its template draws the frame and the title block.
 struct SheetFit {
     double width, sideAllowance, heightAllowance, bottomReserve;
+    Rect frame, titleBlock;
 };
-const SheetFit kA3 = {420, 90, 110, 20};
-const SheetFit kA4 = {210, 90, 155, 55};
+const SheetFit kA3 = {420, 90, 110, 20, {25, 5, 415, 292}, {235, 5, 415, 45}};
+const SheetFit kA4 = {210, 90, 155, 55, {25, 5, 205, 292}, {25, 5, 205, 45}};
 const double kSheetHeight = 297;
+// Space kept between a view and the frame, the title block or another view.
+const double kViewMargin = 5;
 
 // The scale that fits the front, plan and side views of extents x, y, z onto the sheet, and the gaps
 // that centre them. `scale` is as computed; callers draw at `usable()`, 1.0 when it is not positive or,
@@ -31,6 +39,16 @@ struct ViewPlaces { Point front, below, right, iso; };
 ViewPlaces places(const Layout& l);
 // The isometric view's own scale.
 inline double isoScale(double s) { return 0.3 * s; }
+
+// What the four views cover on the sheet, each centred on its place.
+struct ViewRects { Rect front, below, right, iso; };
+ViewRects viewRects(const Layout& l);
+// Whether every view lies inside the frame, clear of the title block and of the other views.
+bool clearOnSheet(const Layout& l, const SheetFit& sheet);
+// The layout `fit` gives where its views are clear on the sheet. Where they are not (a tall or wide
+// subject: the gaps go negative), the largest smaller scale whose views are, with the gaps worked out
+// for that scale as `fit` works them.
+Layout fitOnSheet(double x, double y, double z, const SheetFit& sheet);
 
 // Extents of a set of boxes (min x, y, z, max x, y, z), starting from the first box.
 struct Extents {

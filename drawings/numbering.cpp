@@ -243,7 +243,7 @@ int BlockStyler2D::图层出图() {
             const std::string sheetName = std::to_string(M) + "-" + name + "-" + tail;
             layout_ = drawing::Layout();
             double scale = 0;
-            A3部件比例设置(c, scale);
+            A3部件比例设置(c, scale, false);
             if (创建工程图(name, "-" + tail, sheetName, "1", std::to_string(count(instanceNames_, stem)), "", layout_.usable(),
                            "\\qel-1\\bom\\A3_bujian.prt", c)) {
                 bar.step(1);

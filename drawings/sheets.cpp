@@ -1,4 +1,5 @@
 // One body, body set or component onto one sheet: scale, sheet from a template, four views, title block.
+#include <cmath>
 #include <cstring>
 #include <memory>
 #include <NXOpen/Assemblies_ComponentAssembly.hxx>
@@ -10,6 +11,7 @@
 #include <NXOpen/PartCollection.hxx>
 #include <uf.h>
 #include <uf_assem.h>
+#include <uf_csys.h>
 #include <uf_draw.h>
 #include <uf_modl.h>
 #include <uf_obj.h>
@@ -31,6 +33,47 @@ drawing::Extents extentsOf(const std::vector<tag_t>& bodies) {
     for (tag_t b : bodies) {
         double box[6] = {0, 0, 0, 0, 0, 0};
         if (UF_MODL_ask_bounding_box(b, box) == 0) e.add(box);
+    }
+    return e;
+}
+
+// Every body placed under the component, at any depth, where the assembly places it.
+void placedBodies(tag_t component, std::vector<tag_t>& out) {
+    for (tag_t t = UF_ASSEM_cycle_objs_in_comp(component, NULL_TAG); t != NULL_TAG; t = UF_ASSEM_cycle_objs_in_comp(component, t)) {
+        int type = 0, subtype = 0;
+        UF_OBJ_ask_type_and_subtype(t, &type, &subtype);
+        if (type == UF_solid_type && subtype == UF_solid_body_subtype) out.push_back(t);
+        else if (type == UF_component_type && subtype == UF_part_occurrence_subtype) placedBodies(t, out);
+    }
+}
+
+// The component's bodies measured along the axes its views are drawn in: those of its own part (a
+// component turned in the assembly is not measured with its sides swapped), or with `ownFrame` false
+// those of the assembly, whose views layer mode imports.
+drawing::Extents extentsInComponent(tag_t component, bool ownFrame) {
+    std::vector<tag_t> bodies;
+    placedBodies(component, bodies);
+    if (!ownFrame) return extentsOf(bodies);
+    char part[MAX_FSPEC_BUFSIZE] = "", refset[MAX_ENTITY_NAME_BUFSIZE] = "", instance[MAX_ENTITY_NAME_BUFSIZE] = "";
+    double origin[3] = {0, 0, 0}, axes[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1}, transform[4][4];
+    UF_ASSEM_ask_component_data(component, part, refset, instance, origin, axes, transform);
+    static const double kUnturned[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    bool turned = false;
+    for (int i = 0; i < 9; ++i) turned |= std::fabs(axes[i] - kUnturned[i]) > 1e-12;
+    if (!turned) return extentsOf(bodies);
+    tag_t matrix = NULL_TAG, csys = NULL_TAG;
+    UF_CSYS_create_matrix(axes, &matrix);
+    UF_CSYS_create_temp_csys(origin, matrix, &csys);
+    drawing::Extents e;
+    for (tag_t b : bodies) {
+        double corner[3], directions[3][3], d[3];
+        if (UF_MODL_ask_bounding_box_exact(b, csys, corner, directions, d) != 0) continue;
+        double box[6];
+        for (int i = 0; i < 3; ++i) {
+            box[i] = (corner[0] - origin[0]) * directions[i][0] + (corner[1] - origin[1]) * directions[i][1] + (corner[2] - origin[2]) * directions[i][2];
+            box[i + 3] = box[i] + d[i];
+        }
+        e.add(box);
     }
     return e;
 }
@@ -61,17 +104,15 @@ void setSheetScale(tag_t sheet, double scale) {
 int BlockStyler2D::A3总图比例设置(tag_t, double& scale) {
     UfBracket bracket;
     drawing::Extents e = extentsOf(workBodies());
-    layout_ = drawing::fit(e.size(0), e.size(1), e.size(2), drawing::kA3);
+    layout_ = drawing::fitOnSheet(e.size(0), e.size(1), e.size(2), drawing::kA3);
     scale = layout_.scale;
     return 0;
 }
 
-int BlockStyler2D::A3部件比例设置(tag_t component, double& scale) {
+int BlockStyler2D::A3部件比例设置(tag_t component, double& scale, bool ownFrame) {
     UfBracket bracket;
-    std::vector<tag_t> bodies;
-    得到组件下所有的实体(component, bodies);
-    drawing::Extents e = extentsOf(bodies);
-    layout_ = drawing::fit(e.size(0), e.size(1), e.size(2), drawing::kA3);
+    drawing::Extents e = extentsInComponent(component, ownFrame);
+    layout_ = drawing::fitOnSheet(e.size(0), e.size(1), e.size(2), drawing::kA3);
     scale = layout_.scale;
     return 0;
 }
@@ -80,7 +121,7 @@ int BlockStyler2D::A4比例设置(tag_t body, double& scale) {
     UfBracket bracket;
     double corner[3], directions[3][3], d[3] = {0, 0, 0};
     UF_MODL_ask_bounding_box_exact(body, NULL_TAG, corner, directions, d);
-    layout_ = drawing::fit(d[0], d[1], d[2], drawing::kA4);
+    layout_ = drawing::fitOnSheet(d[0], d[1], d[2], drawing::kA4);
     scale = layout_.scale;
     return 0;
 }

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 #include "draft/drafting.h"
+#include "draft/render.h"
 #include "files/dump.h"
 #include "fixture.h"
 
@@ -219,4 +220,47 @@ TEST_F(DrawingTest, RepeatedPartsCountAndTopLevelPartsHaveAParent) {
     };
     EXPECT_EQ("2", cellAfter(u8"2-1-pin", u8"数量"));
     EXPECT_EQ("1", cellAfter(u8"000-3-plate", u8"数量"));
+}
+
+// A sheet is scaled for what its views show, measured along the axes they are drawn in: a frame
+// turned a quarter round in the plant, and a post turned inside it, get the sheets the unturned ones
+// get. And a tall subject keeps its views inside the frame, clear of the title block.
+TEST_F(DrawingTest, SheetsAreMeasuredAsTheirViewsDrawThemAndStayInsideTheFrame) {
+    auto frame = [](const std::string& n, const std::string& turn) {
+        return std::string(R"({"file": "frame-)") + n + R"(.prt", "name": "frame-)" + n + R"(", "at": [0, 0, )" + n + R"(000])" + turn + u8R"(, "part": {
+            "bodies": [{"name": "beam", "stock": "flat", "size": [1600, 60, 8],
+                        "attributes": {"DB_PART_NAME": "beam", "REMARK": "按图制作"}}],
+            "components": [{"file": "post-)" + n + R"(-1.prt", "name": "post-)" + n + u8R"(-1", "at": [0, 300, 0], "x": [0, 1, 0], "part":
+                {"bodies": [{"name": "post", "stock": "flat", "size": [700, 80, 10],
+                             "attributes": {"DB_PART_NAME": "post", "REMARK": "按图制作"}}]}}]}})";
+    };
+    open(R"({"file": "plant-1.prt", "components": [)" + frame("2", "") + "," + frame("3", R"(, "x": [0, 1, 0])") + u8R"(,
+        {"file": "mast-4.prt", "name": "mast-4", "at": [5000, 0, 0], "part": {"bodies": [{"name": "mast", "stock": "square_tube",
+            "size": [60, 4, 3000], "x": [0, 0, 1], "z": [-1, 0, 0], "attributes": {"DB_PART_NAME": "mast", "REMARK": "按图制作"}}]}}]})");
+    drawOnly("QEL-100");
+    host::Session& s = host::session();
+    std::map<std::string, double> scale;
+    for (tag_t t : s.sheets(*s.work)) scale[host::text::toUtf8(s.object(t).name)] = s.object(t).sheet->scale;
+    ASSERT_TRUE(scale.count(u8"2-0组件-frame") && scale.count(u8"3-0组件-frame")) << ::testing::PrintToString(scale);
+    EXPECT_NEAR(scale[u8"2-0组件-frame"], scale[u8"3-0组件-frame"], 1e-9);
+    ASSERT_TRUE(scale.count(u8"2-1-post") && scale.count(u8"3-1-post")) << ::testing::PrintToString(scale);
+    EXPECT_NEAR(scale[u8"2-1-post"], scale[u8"3-1-post"], 1e-9);
+    // The mast's sheet: every line its views draw lies inside the frame and above the title block.
+    bool found = false;
+    for (tag_t t : s.sheets(*s.work)) {
+        if (host::text::toUtf8(s.object(t).name) != u8"000-4-mast") continue;
+        found = true;
+        const host::draft::Drawing d = host::draft::drawSheet(s.object(t));
+        auto inside = [](double x, double y) { return x >= 25 && x <= 205 && y >= 45 && y <= 292; };
+        size_t lines = 0;
+        for (const auto& p : d.paths) {
+            if (p.layer != "VISIBLE" && p.layer != "HIDDEN") continue;
+            ++lines;
+            for (size_t i = 0; i + 1 < p.xy.size(); i += 2) EXPECT_TRUE(inside(p.xy[i], p.xy[i + 1])) << p.xy[i] << ", " << p.xy[i + 1];
+        }
+        for (const auto& a : d.arcs)
+            if (a.layer == "VISIBLE" || a.layer == "HIDDEN") EXPECT_TRUE(inside(a.cx - a.r, a.cy - a.r) && inside(a.cx + a.r, a.cy + a.r));
+        EXPECT_GT(lines, 0u);
+    }
+    EXPECT_TRUE(found);
 }

@@ -28,6 +28,33 @@ TEST(DrawingScale, FitsFourViewsOntoTheSheet) {
     EXPECT_EQ(1.0, none.usable());
 }
 
+TEST(DrawingScale, ViewsStayInsideTheFrameClearOfTheTitleBlock) {
+    // Where the four views fit, the sheet keeps its scale and places to the hundredth of a millimetre.
+    Layout kept = fitOnSheet(100, 50, 30, kA3);
+    EXPECT_NEAR(1.9216, kept.scale, 1e-4);
+    EXPECT_NEAR(228.5, places(kept).front.y, 0.01);
+    EXPECT_NEAR(328.04, places(kept).right.x, 0.01);
+    // A 3 m post: the plain fit puts the isometric view on the title block and the front at the border.
+    Layout post = fit(50, 50, 3000, kA4);
+    EXPECT_FALSE(clearOnSheet(post, kA4));
+    Layout fitted = fitOnSheet(50, 50, 3000, kA4);
+    EXPECT_TRUE(clearOnSheet(fitted, kA4));
+    EXPECT_LT(fitted.scale, post.scale);
+    EXPECT_GT(fitted.scale, 0.8 * post.scale);  // reduced no more than it must be
+    // Every proportion, tall, wide, deep or flat, on both sheets.
+    const double sizes[] = {1, 20, 150, 800, 3000, 12000};
+    for (const SheetFit* sheet : {&kA3, &kA4})
+        for (double x : sizes)
+            for (double y : sizes)
+                for (double z : sizes) {
+                    Layout l = fitOnSheet(x, y, z, *sheet);
+                    EXPECT_TRUE(clearOnSheet(l, *sheet)) << x << " x " << y << " x " << z;
+                    EXPECT_LE(l.scale, fit(x, y, z, *sheet).scale);
+                    ViewRects r = viewRects(l);
+                    EXPECT_GE(r.front.y0, sheet->titleBlock.y1);
+                }
+}
+
 TEST(DrawingScale, ExtentsStartFromTheFirstBox) {
     Extents e;
     EXPECT_EQ(0, e.size(0));
