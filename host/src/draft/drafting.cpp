@@ -154,13 +154,11 @@ std::string scaleRatio(double scale) {
 
 std::string withFields(const std::string& cell, const Object& sheet) {
     if (cell.find('<') == std::string::npos || !sheet.sheet || !sheet.part) return cell;
-    Session& s = session();
-    const std::vector<tag_t> all = s.sheets(*sheet.part);
-    const auto at = std::find(all.begin(), all.end(), sheet.tag);
-    const int place = sheet.sheet->number > 0 ? sheet.sheet->number : static_cast<int>(at - all.begin()) + 1;
+    const auto [at, count] = session().sheetPlace(*sheet.part, sheet.tag);
+    const int place = sheet.sheet->number > 0 ? sheet.sheet->number : at;
     std::string out = cell;
     for (const auto& [field, value] : {std::pair<std::string, std::string>{"<SCALE>", scaleRatio(sheet.sheet->scale)},
-                                       {"<SHEETS>", std::to_string(all.size())}, {"<SHEET>", std::to_string(place)}})
+                                       {"<SHEETS>", std::to_string(count)}, {"<SHEET>", std::to_string(place)}})
         for (size_t p = out.find(field); p != std::string::npos; p = out.find(field, p + value.size())) out.replace(p, field.size(), value);
     return out;
 }

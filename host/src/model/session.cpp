@@ -203,6 +203,7 @@ void Session::kill(Object& o) {
     if (!o.alive) return;
     forget(o);
     o.alive = false;
+    if (o.sheet && o.part) o.part->placesOf = SIZE_MAX;  // the sheets after it move up
     // The occurrences of a body or part go with it.
     auto it = occurrencesOf_.find(o.tag);
     if (it != occurrencesOf_.end()) {
@@ -593,6 +594,17 @@ std::vector<tag_t> Session::sheets(const Part& p) {
     for (tag_t t : p.sheets)
         if (find(t)) out.push_back(t);
     return out;
+}
+
+std::pair<int, int> Session::sheetPlace(Part& p, tag_t sheet) {
+    if (p.placesOf != p.sheets.size()) {
+        p.sheetPlaces.clear();
+        for (tag_t t : p.sheets)
+            if (find(t)) p.sheetPlaces.emplace(t, static_cast<int>(p.sheetPlaces.size()) + 1);
+        p.placesOf = p.sheets.size();
+    }
+    auto it = p.sheetPlaces.find(sheet);
+    return {it == p.sheetPlaces.end() ? 0 : it->second, static_cast<int>(p.sheetPlaces.size())};
 }
 
 Object* Session::sheetNamed(Part& p, const std::string& name) {

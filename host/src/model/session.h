@@ -120,6 +120,10 @@ struct Part {
     // Sheets by name, kept by Session::sheetNamed: the sheets up to `sheetsIndexed` are in it.
     std::unordered_map<std::string, tag_t> sheetIndex;
     size_t sheetsIndexed = 0;
+    // Each live sheet's place among them (from 1), kept by Session::sheetPlace for `placesOf` sheets;
+    // a deleted sheet makes it stale.
+    std::unordered_map<tag_t, int> sheetPlaces;
+    size_t placesOf = SIZE_MAX;
     std::vector<tag_t> views;    // its modelling views
     tag_t currentSheet = 0;
     int nextViewNumber = 1;      // member views are named Front@1, ORTHO@2, ...
@@ -222,6 +226,9 @@ public:
     // batch names thousands of sheets one by one: each finds its name at constant cost.
     Object* sheetNamed(Part& p, const std::string& name);
     void sheetRenamed(Object& sheet, const std::string& before);
+    // The sheet's place among the part's live sheets (from 1; 0 when it is none of them) and how many
+    // there are. Every sheet of a batch shows both: each asks at constant cost.
+    std::pair<int, int> sheetPlace(Part& p, tag_t sheet);
     Object& addSheet(Part& p, const std::string& name);
 
     // Undo marks and the update manager's delete list.
