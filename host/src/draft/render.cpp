@@ -11,6 +11,7 @@
 #include <gp_Pnt2d.hxx>
 #include <TopoDS_TShape.hxx>
 #include "draft/ahead.h"
+#include "geom/occlusion.h"
 #include "geom/projection.h"
 #include "model/session.h"
 #include "text.h"
@@ -32,9 +33,9 @@ const geom::Projection& remember(std::string key, geom::Projection p) {
     return it->second;
 }
 
-// Up to this many bodies a view is a hidden-line projection, bodies hiding each other. A larger view
-// (a plant's general arrangement) would cost the square of its bodies: it is drawn body by body, each
-// with the edges it shows itself.
+// Up to this many bodies a view is one exact hidden-line projection of them all. For more (a plant's
+// general arrangement) that costs the square of their number: each body is projected alone, exactly,
+// and what other bodies cover in front of it is found from their facets.
 const size_t kExactBodies = 40;
 
 // A placement by its numbers (the turn, and the move when asked): an occurrence's shape gets a location
@@ -167,16 +168,17 @@ geom::Projection inGroups(const std::vector<Shown>& shown, const std::string& mo
     return all;
 }
 
-geom::Projection eachBody(const std::vector<Shown>& shown, const std::string& modelView) {
+geom::Projection manyBodies(const std::vector<Shown>& shown, const std::string& modelView, bool hidden) {
     const gp_Ax2 axes = geom::viewAxes(modelView);
-    geom::Projection all;
-    bool first = true;
+    std::vector<geom::OwnView> bodies;
     for (const Shown& b : shown) {
-        gp_XY move;
-        const geom::Projection& p = solidProjection(b.shape, axes, modelView, move);
-        append(all, first, p, move, false);
+        geom::OwnView v;
+        v.solid = b.shape;
+        v.own = &solidProjection(b.shape, axes, modelView, v.move);
+        v.geometry = geometryKey(b.shape);
+        bodies.push_back(v);
     }
-    return all;
+    return geom::occluded(bodies, axes, hidden);
 }
 
 // Orthographic views show hidden edges, the isometric ones not, unless the view's font says otherwise.
@@ -205,7 +207,7 @@ const geom::Projection& projectionOf(Object& viewObj) {
     auto it = cache.find(key);
     if (it != cache.end()) return it->second;
     const bool hidden = showsHidden(*viewObj.view);
-    return remember(key, shown.size() <= kExactBodies ? inGroups(shown, viewObj.view->modelView, hidden) : eachBody(shown, viewObj.view->modelView));
+    return remember(key, shown.size() <= kExactBodies ? inGroups(shown, viewObj.view->modelView, hidden) : manyBodies(shown, viewObj.view->modelView, hidden));
 }
 
 // A lone body's visible edges in the view's direction, as a shade edit draws them.
