@@ -60,6 +60,20 @@ def title_block(label, sheet, texts):
         fail(f"{label}: {sheet}: no sheet count in the title block")
 
 
+def views_on_sheet(label, sheet, width, points):
+    """Every point the views draw lies inside the frame and outside the title block of an A3 or A4 sheet
+    as the templates draw them."""
+    block = (235, 5, 415, 45) if width > 300 else (25, 5, 205, 45)
+    eps = 0.01
+    off = [(round(x, 2), round(y, 2)) for x, y in points
+           if not (25 - eps <= x <= width - 5 + eps and 5 - eps <= y <= 292 + eps)
+           or (block[0] + eps < x < block[2] - eps and block[1] + eps < y < block[3] - eps)]
+    if off:
+        fail(f"{label}: {sheet}: view lines outside the frame or on the title block, at {off[:4]}")
+    if not points:
+        fail(f"{label}: {sheet}: no view draws anything")
+
+
 def whole_road(label, model, out, *extra, written=0, specified=True):
     """Runs the road to its end and checks every file against the summary, `written` the bodies whose
     specification the model gives; answers the summary and the workbook's rows."""
@@ -99,6 +113,20 @@ def whole_road(label, model, out, *extra, written=0, specified=True):
                 fail(f"{label}: {os.path.basename(path)}: audit errors {[str(e.message) for e in auditor.errors][:3]}")
             texts = [(t.dxf.height, t.dxf.text) for t in doc.modelspace().query("TEXT")]
             title_block(label, os.path.basename(path), texts)
+            msp = doc.modelspace()
+            width = max((p[0] for e in msp.query('LINE[layer=="FRAME"]') for p in (e.dxf.start, e.dxf.end)), default=0)
+            points = []
+            for e in msp.query('*[layer=="VISIBLE" | layer=="HIDDEN"]'):
+                if e.dxftype() == "LINE":
+                    points += [(e.dxf.start[0], e.dxf.start[1]), (e.dxf.end[0], e.dxf.end[1])]
+                elif e.dxftype() == "LWPOLYLINE":
+                    points += [(x, y) for x, y, *_ in e.get_points()]
+                elif e.dxftype() == "CIRCLE":
+                    c, r = e.dxf.center, e.dxf.radius
+                    points += [(c[0] - r, c[1] - r), (c[0] + r, c[1] + r)]
+                elif e.dxftype() == "ARC":
+                    points += [(p[0], p[1]) for p in (e.start_point, e.end_point)]
+            views_on_sheet(label, os.path.basename(path), width, points)
         except Exception as e:
             fail(f"{label}: {os.path.basename(path)} does not read: {type(e).__name__}: {e}")
     for path in svgs:
@@ -108,6 +136,25 @@ def whole_road(label, model, out, *extra, written=0, specified=True):
                 fail(f"{label}: {os.path.basename(path)} is no SVG")
             texts = [(float(t.get("font-size", "0")), "".join(t.itertext())) for t in root.iter() if t.tag.endswith("text")]
             title_block(label, os.path.basename(path), texts)
+            # View lines are drawn 0.35 wide, hidden ones 0.18 and dashed, in sheet coordinates.
+            width = float(root.get("viewBox").split()[2])
+            points = []
+            for e in root.iter():
+                if e.get("stroke-width") not in ("0.35", "0.18"):
+                    continue
+                tag = e.tag.split("}")[-1]
+                if tag == "line":
+                    points += [(float(e.get("x1")), float(e.get("y1"))), (float(e.get("x2")), float(e.get("y2")))]
+                elif tag == "polyline":
+                    xy = [float(v) for v in e.get("points").replace(",", " ").split()]
+                    points += list(zip(xy[0::2], xy[1::2]))
+                elif tag == "circle":
+                    cx, cy, r = (float(e.get(k)) for k in ("cx", "cy", "r"))
+                    points += [(cx - r, cy - r), (cx + r, cy + r)]
+                elif tag == "path":
+                    words = e.get("d").split()
+                    points += [(float(words[1]), float(words[2])), (float(words[-2]), float(words[-1]))]
+            views_on_sheet(label, os.path.basename(path), width, points)
         except ET.ParseError as e:
             fail(f"{label}: {os.path.basename(path)} is not XML: {e}")
 
