@@ -150,8 +150,9 @@ public:
         if (own == -1e300) return false;
         for (int k = start_[c]; k < start_[c + 1]; ++k) {
             const Facet& q = facets_[list_[k]];
+            // Nothing further down the list is nearer than this one, by any facet's margin.
+            if (q.zmax <= own + deflection_[b] + tolerance) break;
             const double margin = deflection_[b] + deflection_[q.body] + tolerance;
-            if (q.zmax <= own + margin) break;
             if (q.body == b || px < q.xmin || px > q.xmax || py < q.ymin || py > q.ymax) continue;
             if (q.inside(px, py) > tolerance && q.depth(px, py) > own + margin) return true;
         }
@@ -174,9 +175,12 @@ struct Walk {
     double span = 0;  // arcs and circles: degrees; polylines: length
     std::vector<double> along;
     explicit Walk(const Curve2d& curve) : c(curve) {
-        if (c.kind == Curve2d::Circle) span = 360;
-        else if (c.kind == Curve2d::Arc) span = std::fmod(c.a2 - c.a1 + 720, 360.0), span = span <= 0 ? 360 : span;
-        else if (c.kind == Curve2d::Polyline) {
+        if (c.kind == Curve2d::Circle) {
+            span = 360;
+        } else if (c.kind == Curve2d::Arc) {
+            span = std::fmod(c.a2 - c.a1 + 720, 360.0);
+            if (span <= 0) span = 360;
+        } else if (c.kind == Curve2d::Polyline) {
             along.push_back(0);
             for (size_t i = 2; i + 1 < c.xy.size(); i += 2) along.push_back(along.back() + std::hypot(c.xy[i] - c.xy[i - 2], c.xy[i + 1] - c.xy[i - 1]));
             span = along.back();
