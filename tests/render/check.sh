@@ -43,4 +43,7 @@ else
   echo "render of $name differs from its reference: see $here/reference/$name.diff" >&2
   status=1
 fi
+# Every sheet drawn here, as a draughtsman takes it: legible, its scale and place filled, its views
+# inside the frame and off the title block.
+/usr/bin/python3 "$here/../road/sheet_checks.py" "$out"/*/svg "$out/press/sheets" >&2 || status=1
 exit $status
