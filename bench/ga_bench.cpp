@@ -18,15 +18,7 @@ struct Costs { double seconds = 0; size_t bodies = 0, curves = 0; };
 
 Costs draw(int bodies) {
     bench::openPlant({bodies}, "ga");
-    // As the road draws it: after the component batch, in component mode.
-    bench::pick("new_zujianV1", [](host::ui::Dialog& d) {
-        host::ui::setValue(d, "enum0", "2");
-        host::ui::pressApply(d);
-    });
-    bench::pick("drawing", [](host::ui::Dialog& d) {
-        host::ui::setValue(d, "tuhao", "QEL-100");
-        host::ui::pressApply(d);
-    });
+    bench::batchThenDraw();  // as the road draws it
     host::Session& s = host::session();
     Costs c;
     c.bodies = static_cast<size_t>(bodies);

@@ -35,6 +35,17 @@ void pick(const std::string& action, std::function<void(host::ui::Dialog&)> onDi
     user().pick(action, std::move(onDialog));
 }
 
+void batchThenDraw() {
+    pick("new_zujianV1", [](host::ui::Dialog& d) {
+        host::ui::setValue(d, "enum0", "2");
+        host::ui::pressApply(d);
+    });
+    pick("drawing", [](host::ui::Dialog& d) {
+        host::ui::setValue(d, "tuhao", "QEL-100");
+        host::ui::pressApply(d);
+    });
+}
+
 host::Part& openPlant(const PlantShape& shape, const std::string& name) {
     host::Session& s = host::session();
     s.reset();

@@ -17,6 +17,8 @@ void pick(const std::string& action, std::function<void(host::ui::Dialog&)> onDi
 // A fresh session holding the plant, written and built in a folder of its own (on a memory file
 // system when there is one: the disk's own costs of making many files are not the commands').
 host::Part& openPlant(const PlantShape& shape, const std::string& name);
+// The component batch, then the drawing command in component mode, as a designer runs them.
+void batchThenDraw();
 // Runs `f` and answers its seconds.
 double seconds(const std::function<void()>& f);
 // The median of `runs` values of `f`.

@@ -50,14 +50,7 @@ Costs roundOf(int k) {
     shape.bodies = 240;
     shape.distinctMarked = true;
     bench::openPlant(shape, "sheet");
-    bench::pick("new_zujianV1", [](host::ui::Dialog& d) {
-        host::ui::setValue(d, "enum0", "2");
-        host::ui::pressApply(d);
-    });
-    bench::pick("drawing", [](host::ui::Dialog& d) {
-        host::ui::setValue(d, "tuhao", "QEL-100");
-        host::ui::pressApply(d);
-    });
+    bench::batchThenDraw();
     host::Session& s = host::session();
     const fs::path out = (fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) / "vorta-sheet-bench.dxf";
     Costs r;

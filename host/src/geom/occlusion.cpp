@@ -95,6 +95,7 @@ public:
         for (size_t b = 0; b < bodies.size(); ++b) {
             const Facets& f = facetsOf(bodies[b].solid, bodies[b].geometry);
             deflection_.push_back(f.deflection);
+            first_.push_back(static_cast<int>(facets_.size()));
             const gp_Trsf placed = bodies[b].solid.Location().Transformation();
             std::vector<gp_XYZ> at;
             at.reserve(f.nodes.size());
@@ -113,6 +114,7 @@ public:
                 facets_.push_back(q);
             }
         }
+        first_.push_back(static_cast<int>(facets_.size()));
         if (facets_.empty()) return;
         x0_ = x1_ = facets_[0].xmin, y0_ = y1_ = facets_[0].ymin;
         for (const Facet& q : facets_) x0_ = std::min(x0_, q.xmin), x1_ = std::max(x1_, q.xmax), y0_ = std::min(y0_, q.ymin), y1_ = std::max(y1_, q.ymax);
@@ -138,15 +140,17 @@ public:
     // Whether another body covers the point of body b's curve in front of b.
     bool hidden(int b, double px, double py, double tolerance) const {
         if (facets_.empty() || px < x0_ || px > x1_ || py < y0_ || py > y1_) return false;
-        const int c = row(py) * n_ + column(px);
         // The body's own depth there: its nearest facet at the point, facets a hair off counting, since
-        // its curves run along its outline.
+        // its curves run along its outline. Its own facets only: a plant seen along its rows has
+        // thousands of others behind every point.
         double own = -1e300;
         const double reach = deflection_[b] + tolerance;
-        for (int k = start_[c]; k < start_[c + 1]; ++k) {
-            const Facet& q = facets_[list_[k]];
-            if (q.body == b && q.zmax > own && q.inside(px, py) >= -reach) own = std::max(own, q.depth(px, py));
+        for (int k = first_[b]; k < first_[b + 1]; ++k) {
+            const Facet& q = facets_[k];
+            if (q.zmax <= own || px < q.xmin - reach || px > q.xmax + reach || py < q.ymin - reach || py > q.ymax + reach) continue;
+            if (q.inside(px, py) >= -reach) own = std::max(own, q.depth(px, py));
         }
+        const int c = row(py) * n_ + column(px);
         if (own == -1e300) return false;
         for (int k = start_[c]; k < start_[c + 1]; ++k) {
             const Facet& q = facets_[list_[k]];
@@ -164,6 +168,7 @@ private:
     int row(double y) const { return std::clamp(static_cast<int>((y - y0_) / ch_), 0, n_ - 1); }
     std::vector<Facet> facets_;
     std::vector<double> deflection_;
+    std::vector<int> first_;  // each body's facets run from first_[b] to first_[b + 1]
     std::vector<int> start_, list_;
     double x0_ = 0, x1_ = 0, y0_ = 0, y1_ = 0, cw_ = 1, ch_ = 1;
     int n_ = 0;
