@@ -1,8 +1,6 @@
 // The general arrangement of a generated plant (5 000 bodies by default): its four views drawn from
 // nothing made before, every body's own projection and the bodies hiding each other, in a process of
 // its own for each of three rounds. Prints the medians; fails past 10 s.
-#include <sys/wait.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -37,20 +35,8 @@ int main(int argc, char** argv) {
     bench::startModule();
     std::vector<double> times;
     for (int k = 0; k < 3; ++k) {
-        int fd[2];
-        if (pipe(fd) != 0) return 2;
-        const pid_t pid = fork();
-        if (pid == 0) {
-            close(fd[0]);
-            const Costs c = draw(bodies);
-            _exit(write(fd[1], &c, sizeof c) == static_cast<ssize_t>(sizeof c) ? 0 : 1);
-        }
-        close(fd[1]);
         Costs c;
-        const bool ok = read(fd[0], &c, sizeof c) == static_cast<ssize_t>(sizeof c);
-        close(fd[0]);
-        int status = 0;
-        waitpid(pid, &status, 0);
+        const bool ok = bench::inChild<Costs>([&] { return draw(bodies); }, c);
         if (!ok || c.seconds == 0) {
             std::printf("round %d: FAILED (no general arrangement drawn)\n", k + 1);
             return 1;

@@ -1,4 +1,6 @@
 #include "harness.h"
+#include <sys/wait.h>
+#include <unistd.h>
 #include <algorithm>
 #include <filesystem>
 #include <vector>
@@ -44,6 +46,25 @@ void batchThenDraw() {
         host::ui::setValue(d, "tuhao", "QEL-100");
         host::ui::pressApply(d);
     });
+}
+
+bool inChild(const std::function<void(void* out)>& f, void* out, size_t size) {
+    int fd[2];
+    if (pipe(fd) != 0) return false;
+    const pid_t pid = fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+        close(fd[0]);
+        std::vector<char> record(size);
+        f(record.data());
+        _exit(write(fd[1], record.data(), size) == static_cast<ssize_t>(size) ? 0 : 1);
+    }
+    close(fd[1]);
+    const bool ok = read(fd[0], out, size) == static_cast<ssize_t>(size);
+    close(fd[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return ok;
 }
 
 host::Part& openPlant(const PlantShape& shape, const std::string& name) {

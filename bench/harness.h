@@ -3,6 +3,7 @@
 #pragma once
 #include <chrono>
 #include <functional>
+#include <type_traits>
 #include <string>
 #include "model/session.h"
 #include "plant.h"
@@ -19,6 +20,15 @@ void pick(const std::string& action, std::function<void(host::ui::Dialog&)> onDi
 host::Part& openPlant(const PlantShape& shape, const std::string& name);
 // The component batch, then the drawing command in component mode, as a designer runs them.
 void batchThenDraw();
+
+// Runs `f` in a child process of its own, so that nothing it makes or keeps is found made by the next
+// round, and hands back the plain record it answers; false when the child died or answered nothing.
+bool inChild(const std::function<void(void* out)>& f, void* out, size_t size);
+template <class T>
+bool inChild(const std::function<T()>& f, T& out) {
+    static_assert(std::is_trivially_copyable_v<T>, "a record that goes through a pipe as it lies");
+    return inChild([&](void* at) { *static_cast<T*>(at) = f(); }, &out, sizeof(T));
+}
 // Runs `f` and answers its seconds.
 double seconds(const std::function<void()>& f);
 // The median of `runs` values of `f`.

@@ -3,8 +3,6 @@
 // hidden-line removal of the same four views alone, body by body. Each round runs in a process of its
 // own, so that no projection is found made by an earlier one; rounds alternate which goes first.
 // Prints the medians per sheet and their ratio; fails past 1.5.
-#include <sys/wait.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -88,21 +86,8 @@ int main(int argc, char** argv) {
     std::vector<double> sheet, floor, ratio;
     size_t sheets = 0;
     for (int k = 0; k < rounds; ++k) {
-        int fd[2];
-        if (pipe(fd) != 0) return 2;
-        const pid_t pid = fork();
-        if (pid == 0) {
-            close(fd[0]);
-            Costs r = roundOf(k);
-            if (write(fd[1], &r, sizeof r) != static_cast<ssize_t>(sizeof r)) _exit(1);
-            _exit(0);
-        }
-        close(fd[1]);
         Costs r;
-        const bool ok = read(fd[0], &r, sizeof r) == static_cast<ssize_t>(sizeof r);
-        close(fd[0]);
-        int status = 0;
-        waitpid(pid, &status, 0);
+        const bool ok = bench::inChild<Costs>([&] { return roundOf(k); }, r);
         if (!ok || r.sheets == 0) {
             std::printf("round %d: FAILED\n", k + 1);
             return 1;
